@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
+
+struct UConverter;
 
 namespace platform {
 
@@ -11,12 +14,34 @@ inline constexpr const char* kLocalCodePage = "windows-936-2000";
 inline constexpr const char* kBig5CodePage = "windows-950-2000";
 inline constexpr const char* kUtf8 = "UTF-8";
 
-// Converts bytes of `codePage` to UTF-16. Byte sequences that are not valid in the code page
-// become substitution characters; an unknown code page gives an empty string.
-std::u16string DecodeCodePage(std::string_view bytes, const char* codePage);
+// One ICU converter between a code page and UTF-16, for converting a long input in pieces.
+// Byte sequences that are not valid in the code page decode to substitution characters; a
+// character that the code page cannot represent encodes as "?", after the converter's best-fit
+// fallbacks (as the Windows conversion functions do).
+class CodePageConverter {
+ public:
+  explicit CodePageConverter(const char* codePage);
+  ~CodePageConverter();
+  CodePageConverter(const CodePageConverter&) = delete;
+  CodePageConverter& operator=(const CodePageConverter&) = delete;
 
-// Converts UTF-16 to `codePage`. A character that the code page cannot represent becomes "?",
-// after the converter's best-fit fallbacks (as the Windows conversion functions do).
+  // False when the code page is unknown; every conversion then fails.
+  bool valid() const { return m_converter != nullptr; }
+
+  // Append the conversion of `input` to `out`. Without `flush`, a character cut by the end of
+  // the input is held back for the next call. False on failure.
+  bool Decode(std::string_view input, std::u16string& out, bool flush = true);
+  bool Encode(std::u16string_view input, std::string& out, bool flush = true);
+
+ private:
+  struct Closer {
+    void operator()(UConverter* converter) const;
+  };
+  std::unique_ptr<UConverter, Closer> m_converter;
+};
+
+// Whole-text conversions; an unknown code page gives an empty string.
+std::u16string DecodeCodePage(std::string_view bytes, const char* codePage);
 std::string EncodeCodePage(std::u16string_view text, const char* codePage);
 
 }  // namespace platform

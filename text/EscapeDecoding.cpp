@@ -4,15 +4,23 @@
 #include <string>
 
 #include "platform/CodePage.h"
+#include "text/Gbk.h"
 #include "text/TextOps.h"
 
 namespace text {
 namespace {
 
+constexpr std::size_t kPieceBytes = 256 * 1024;
+
 // CR LF pairs and apostrophes cannot stand inside the literal, so they travel through the
 // decoding as these stand-ins and are put back at the end.
 constexpr TextView kLineBreakStandIn = "{$}";
 constexpr TextView kApostropheStandIn = "\xA1\xAF";  // ’ (U+2019)
+
+// The longest escapes of the two stages, in UTF-16 units: \xHH or \ooo, and %uXXXX. A piece
+// that ends closer than this after the escape's first unit hands it on to the next piece.
+constexpr std::size_t kLongestLiteralEscape = 4;
+constexpr std::size_t kLongestPercentEscape = 6;
 
 int HexValue(char16_t c) {
   if (c >= u'0' && c <= u'9') return c - u'0';
@@ -46,11 +54,11 @@ char16_t ReadOctal(std::u16string_view s, std::size_t& i) {
   return static_cast<char16_t>(value);
 }
 
-// Resolves the escapes of a single-quoted string literal body; nullopt when the body is not
-// valid (a bare line break, or a backslash that would escape the closing quote).
-std::optional<std::u16string> ResolveStringLiteral(std::u16string_view s) {
-  std::u16string out;
-  out.reserve(s.size());
+// Resolves the escapes of a single-quoted string literal body into `out`. Returns how many
+// units were used (all of them in the last piece), or nullopt when the body is not valid: a bare
+// line break, or a backslash that would escape the closing quote.
+std::optional<std::size_t> ResolveStringLiteral(std::u16string_view s, bool last,
+                                                std::u16string& out) {
   std::size_t i = 0;
   while (i < s.size()) {
     const char16_t c = s[i];
@@ -60,6 +68,7 @@ std::optional<std::u16string> ResolveStringLiteral(std::u16string_view s) {
       ++i;
       continue;
     }
+    if (!last && i + kLongestLiteralEscape > s.size()) return i;
     if (i + 1 == s.size()) return std::nullopt;
     const char16_t e = s[i + 1];
     i += 2;
@@ -92,50 +101,125 @@ std::optional<std::u16string> ResolveStringLiteral(std::u16string_view s) {
         }
     }
   }
-  return out;
+  return s.size();
 }
 
-// ECMAScript `unescape`: %uXXXX and %XX become code units; any other % stays. Resolved units
-// are not scanned again. NUL units are dropped here as well.
-std::u16string Unescape(std::u16string_view s) {
-  std::u16string out;
-  out.reserve(s.size());
+// ECMAScript `unescape` into `out`: %uXXXX and %XX become code units; any other % stays.
+// Resolved units are not scanned again, and NUL units are dropped. Returns how many units were
+// used (all of them in the last piece).
+std::size_t Unescape(std::u16string_view s, bool last, std::u16string& out) {
   std::size_t i = 0;
   while (i < s.size()) {
-    int value = -1;
-    std::size_t width = 1;
-    if (s[i] == u'%') {
-      if (i + 1 < s.size() && s[i + 1] == u'u') {
-        value = HexRun(s, i + 2, 4);
-        width = 6;
-      }
-      if (value < 0) {
-        value = HexRun(s, i + 1, 2);
-        width = 3;
-      }
+    if (s[i] != u'%') {
+      if (s[i] != u'\0') out.push_back(s[i]);
+      ++i;
+      continue;
     }
-    const char16_t unit = value < 0 ? s[i] : static_cast<char16_t>(value);
-    if (value < 0) width = 1;
-    if (unit != u'\0') out.push_back(unit);
+    if (!last && i + kLongestPercentEscape > s.size()) return i;
+    int value = -1;
+    std::size_t width = 6;
+    if (i + 1 < s.size() && s[i + 1] == u'u') value = HexRun(s, i + 2, 4);
+    if (value < 0) {
+      value = HexRun(s, i + 1, 2);
+      width = 3;
+    }
+    if (value < 0) {
+      out.push_back(u'%');
+      ++i;
+      continue;
+    }
+    if (value != 0) out.push_back(static_cast<char16_t>(value));
     i += width;
   }
-  return out;
+  return s.size();
 }
+
+// Where the piece that starts at `begin` ends: at `begin + size` or the first place after it
+// that follows a byte below 0x80 other than CR and backslash. Such a place is a character start
+// and splits no CR LF pair and no backslash-u, so each piece can be prepared on its own.
+std::size_t PieceEnd(TextView text, std::size_t begin, std::size_t size) {
+  if (text.size() - begin <= size) return text.size();
+  for (std::size_t e = begin + size; e < text.size(); ++e) {
+    const char before = text[e - 1];
+    if (!gbk::IsLeadByte(before) && before != '\r' && before != '\\') return e;
+  }
+  return text.size();
+}
+
+// The decoding stages, fed one piece at a time. Each stage keeps what the end of a piece cut
+// (an escape, a surrogate pair, a stand-in) and puts it in front of the next piece.
+class EscapeDecoder {
+ public:
+  bool Feed(TextView piece, bool first, bool last) {
+    Text prepared = ReplaceText(piece, "\r\n", kLineBreakStandIn);
+    if (first && !prepared.empty() && prepared.front() == '\r') prepared.erase(0, 1);
+    prepared = ReplaceText(prepared, "\\u", "%u");
+    prepared = ReplaceText(prepared, "'", kApostropheStandIn);
+
+    std::u16string wide = std::move(m_literalCarry);
+    if (!m_decoder.Decode(prepared, wide)) return false;
+
+    std::u16string resolved = std::move(m_percentCarry);
+    const std::optional<std::size_t> used = ResolveStringLiteral(wide, last, resolved);
+    if (!used) return false;
+    m_literalCarry = std::u16string_view(wide).substr(*used);
+
+    std::u16string unescaped;
+    unescaped.reserve(resolved.size());
+    m_percentCarry = std::u16string_view(resolved).substr(Unescape(resolved, last, unescaped));
+
+    std::string encoded = std::move(m_standInCarry);
+    if (!m_encoder.Encode(unescaped, encoded, last)) return false;
+    const std::size_t cut = last ? 0 : CutStandIn(encoded);
+    m_standInCarry = kLineBreakStandIn.substr(0, cut);  // the cut bytes are a prefix of it
+    encoded.resize(encoded.size() - cut);
+    m_out += ReplaceText(ReplaceText(encoded, kApostropheStandIn, "'"), kLineBreakStandIn,
+                         "\r\n");
+    return true;
+  }
+
+  Text Take() { return std::move(m_out); }
+
+ private:
+  // Bytes at the end of `encoded` that may begin a line-break stand-in finished by the next
+  // piece.
+  static std::size_t CutStandIn(TextView encoded) {
+    for (std::size_t length = kLineBreakStandIn.size() - 1; length > 0; --length) {
+      if (encoded.size() >= length &&
+          encoded.substr(encoded.size() - length) == kLineBreakStandIn.substr(0, length) &&
+          gbk::IsCharStart(encoded, 0, encoded.size() - length)) {
+        return length;
+      }
+    }
+    return 0;
+  }
+
+  platform::CodePageConverter m_decoder{platform::kLocalCodePage};
+  platform::CodePageConverter m_encoder{platform::kLocalCodePage};
+  std::u16string m_literalCarry;
+  std::u16string m_percentCarry;
+  std::string m_standInCarry;
+  Text m_out;
+};
 
 }  // namespace
 
-Text DecodeEscapes(TextView escaped) {
-  Text prepared = ReplaceText(escaped, "\r\n", kLineBreakStandIn);
-  if (!prepared.empty() && prepared.front() == '\r') prepared.erase(0, 1);
-  prepared = ReplaceText(prepared, "\\u", "%u");
-  prepared = ReplaceText(prepared, "'", kApostropheStandIn);
+Text DecodeEscapes(TextView escaped) { return detail::DecodeEscapesInPieces(escaped, kPieceBytes); }
 
-  const std::u16string wide = platform::DecodeCodePage(prepared, platform::kLocalCodePage);
-  const std::optional<std::u16string> literal = ResolveStringLiteral(wide);
-  if (!literal) return {};
-  const Text local = platform::EncodeCodePage(Unescape(*literal), platform::kLocalCodePage);
+namespace detail {
 
-  return ReplaceText(ReplaceText(local, kApostropheStandIn, "'"), kLineBreakStandIn, "\r\n");
+Text DecodeEscapesInPieces(TextView escaped, std::size_t pieceBytes) {
+  if (escaped.empty()) return {};
+  EscapeDecoder decoder;
+  for (std::size_t begin = 0; begin < escaped.size();) {
+    const std::size_t end = PieceEnd(escaped, begin, std::max<std::size_t>(pieceBytes, 1));
+    if (!decoder.Feed(escaped.substr(begin, end - begin), begin == 0, end == escaped.size())) {
+      return {};
+    }
+    begin = end;
+  }
+  return decoder.Take();
 }
 
+}  // namespace detail
 }  // namespace text

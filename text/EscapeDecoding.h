@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "text/Text.h"
 
 namespace text {
@@ -11,5 +13,12 @@ namespace text {
 // body (a bare CR or LF, a trailing lone backslash) gives the empty text. A decoded NUL is
 // dropped, so a listed comment holding "%00" cannot hide the users listed after it.
 Text DecodeEscapes(TextView escaped);
+
+namespace detail {
+// DecodeEscapes working through the text in pieces of about `pieceBytes` bytes, so that every
+// stage runs on data that is still in the cache. The result never depends on the piece size;
+// tests use small pieces to show it.
+Text DecodeEscapesInPieces(TextView escaped, std::size_t pieceBytes);
+}  // namespace detail
 
 }  // namespace text

@@ -13,7 +13,7 @@ std::size_t MemoryStorage::readAt(Index offset, unsigned char* into, std::size_t
   if (offset < 0 || offset >= length()) return 0;
   const auto at = static_cast<std::size_t>(offset);
   const std::size_t count = std::min(size, m_bytes.size() - at);
-  std::memcpy(into, m_bytes.data() + at, count);
+  if (count > 0) std::memcpy(into, m_bytes.data() + at, count);
   return count;
 }
 

@@ -18,26 +18,6 @@ bool IsIdeographicSpaceAt(TextView text, std::size_t i) {
          static_cast<unsigned char>(text[i + 1]) == kIdeographicSpaceByte;
 }
 
-constexpr std::size_t kStop = std::numeric_limits<std::size_t>::max();
-
-// Walks `text` character by character from byte `from` and calls `onMatch(i)` at each
-// character start `i` where `needle` stands. The callback returns the byte where the walk goes
-// on (after the match for non-overlapping scans, the next character for overlapping ones), or
-// kStop.
-template <typename OnMatch>
-void ForEachMatch(TextView text, const gbk::Needle& needle, std::size_t from, OnMatch onMatch) {
-  const std::size_t n = text.size();
-  std::size_t i = from;
-  while (i + needle.size() <= n) {
-    if (needle.MatchesAt(text, i)) {
-      i = onMatch(i);
-      if (i == kStop) return;
-    } else {
-      i += gbk::CharWidth(text, i);
-    }
-  }
-}
-
 }  // namespace
 
 Index AddClamped(Index a, Index b) {
@@ -90,9 +70,9 @@ Index Find(TextView text, TextView needle, Index start, bool ignoreCase) {
   if (b >= Length(text)) return kNotFound;
   if (needle.empty()) return 1;  // found at 1, whatever the start: callers rely on it
   Index found = kNotFound;
-  ForEachMatch(text, gbk::Needle(needle, ignoreCase), ToSize(b), [&](std::size_t i) {
+  gbk::ForEachMatch(text, gbk::Needle(needle, ignoreCase), ToSize(b), [&](std::size_t i) {
     found = static_cast<Index>(i) + 1;
-    return kStop;
+    return gbk::kStop;
   });
   return found;
 }
@@ -106,7 +86,7 @@ Index FindLast(TextView text, TextView needle, std::optional<Index> limit, bool 
   }
   if (needle.empty()) return searched.empty() ? kNotFound : 1;
   Index last = kNotFound;
-  ForEachMatch(searched, gbk::Needle(needle, ignoreCase), 0, [&](std::size_t i) {
+  gbk::ForEachMatch(searched, gbk::Needle(needle, ignoreCase), 0, [&](std::size_t i) {
     last = static_cast<Index>(i) + 1;
     return i + gbk::CharWidth(searched, i);
   });
@@ -121,11 +101,11 @@ Text ReplaceText(TextView text, TextView find, TextView replacement, Index count
   out.reserve(text.size());
   std::size_t copied = 0;  // bytes of `text` already in `out`
   Index replaced = 0;
-  ForEachMatch(text, needle, 0, [&](std::size_t i) {
+  gbk::ForEachMatch(text, needle, 0, [&](std::size_t i) {
     out.append(text, copied, i - copied);
     out.append(replacement);
     copied = i + find.size();
-    return count < 0 || ++replaced < count ? copied : kStop;
+    return count < 0 || ++replaced < count ? copied : gbk::kStop;
   });
   out.append(text, copied);
   return out;
@@ -148,7 +128,7 @@ TextList Split(TextView text, TextView delimiter) {
     return pieces;
   }
   std::size_t pieceStart = 0;
-  ForEachMatch(text, gbk::Needle(delimiter, false), 0, [&](std::size_t i) {
+  gbk::ForEachMatch(text, gbk::Needle(delimiter, false), 0, [&](std::size_t i) {
     pieces.emplace_back(text.substr(pieceStart, i - pieceStart));
     pieceStart = i + delimiter.size();
     return pieceStart;

@@ -15,6 +15,8 @@ using text::Text;
 
 struct NumberCase {
   const char* name;
+  // Names the case in test listings instead of dumping its bytes.
+  friend void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.name; }
   Text text;
   std::int32_t integer;
   double number;

@@ -11,6 +11,8 @@ using text::Text;
 
 struct DecodeCase {
   const char* name;
+  // Names the case in test listings instead of dumping its bytes.
+  friend void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
   Text escaped;
   Text expected;
 };

@@ -15,6 +15,8 @@ using text::Text;
 
 struct BetweenCase {
   const char* name;
+  // Names the case in test listings instead of dumping its bytes.
+  friend void PrintTo(const BetweenCase& c, std::ostream* os) { *os << c.name; }
   Text text;
   Text startMarker;
   Text endMarker;
@@ -153,6 +155,8 @@ TEST(ContainsAlternativesTest, AnyAndAllModes) {
 
 struct ReplaceManyCase {
   const char* name;
+  // Names the case in test listings instead of dumping its bytes.
+  friend void PrintTo(const ReplaceManyCase& c, std::ostream* os) { *os << c.name; }
   Text text;
   Text findList;
   Text replaceList;

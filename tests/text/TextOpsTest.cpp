@@ -21,6 +21,8 @@ const Text kAhThenA = "\xB0\xA1" "A";
 
 struct FindCase {
   const char* name;
+  // Names the case in test listings instead of dumping its bytes.
+  friend void PrintTo(const FindCase& c, std::ostream* os) { *os << c.name; }
   Text text;
   Text needle;
   Index start;
@@ -55,6 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct FindLastCase {
   const char* name;
+  // Names the case in test listings instead of dumping its bytes.
+  friend void PrintTo(const FindLastCase& c, std::ostream* os) { *os << c.name; }
   Text text;
   Text needle;
   std::optional<Index> limit;
@@ -84,6 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ReplaceCase {
   const char* name;
+  // Names the case in test listings instead of dumping its bytes.
+  friend void PrintTo(const ReplaceCase& c, std::ostream* os) { *os << c.name; }
   Text text;
   Text find;
   Text replacement;
@@ -129,6 +135,8 @@ TEST(ReplaceRangeTest, CutsBytesAndClipsTheRange) {
 
 struct SplitCase {
   const char* name;
+  // Names the case in test listings instead of dumping its bytes.
+  friend void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
   Text text;
   Text delimiter;
   TextList expected;
