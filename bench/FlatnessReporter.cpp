@@ -25,7 +25,18 @@ void FlatnessReporter::ReportRuns(const std::vector<Run>& runs) {
     const auto slash = name.find('/');
     const std::string family = name.substr(0, slash);
     const std::string size = slash == std::string::npos ? "" : name.substr(slash + 1);
-    if (const double cost = SecondsPerUnit(run); cost > 0) m_costs[family].emplace_back(size, cost);
+    const double cost = SecondsPerUnit(run);
+    if (cost <= 0) continue;
+    // With --benchmark_repetitions the fastest repetition of each size counts: it is the one
+    // least disturbed by other work on the machine.
+    auto& costs = m_costs[family];
+    const auto same = std::find_if(costs.begin(), costs.end(),
+                                   [&](const auto& entry) { return entry.first == size; });
+    if (same == costs.end()) {
+      costs.emplace_back(size, cost);
+    } else {
+      same->second = std::min(same->second, cost);
+    }
   }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // Console output plus, per benchmark family, the cost per item (or byte) of each size as a
-// ratio to the smallest size measured in the same run. Flat cost means linear growth; absolute
-// times drift on shared machines, ratios within one process do not.
+// ratio to the smallest size measured in the same run (the fastest repetition of each). Flat cost
+// means linear growth; absolute times drift on shared machines, ratios within one process do not.
 
 #include <benchmark/benchmark.h>
 

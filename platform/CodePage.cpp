@@ -54,8 +54,8 @@ bool CodePageConverter::Decode(std::string_view input, std::u16string& out, bool
   return AppendConverted(input.data(), input.size(), input.size(), out,
                          [&](char16_t** target, char16_t* targetEnd, const char** source,
                              const char* sourceEnd, UErrorCode* status) {
-                           ucnv_toUnicode(m_converter.get(), target, targetEnd, source,
-                                          sourceEnd, nullptr, flush, status);
+                           ucnv_toUnicode(m_converter.get(), target, targetEnd, source, sourceEnd,
+                                          nullptr, flush, status);
                          });
 }
 
@@ -64,8 +64,8 @@ bool CodePageConverter::Encode(std::u16string_view input, std::string& out, bool
   return AppendConverted(input.data(), input.size(), input.size() * 2, out,
                          [&](char** target, const char* targetEnd, const char16_t** source,
                              const char16_t* sourceEnd, UErrorCode* status) {
-                           ucnv_fromUnicode(m_converter.get(), target, targetEnd, source,
-                                            sourceEnd, nullptr, flush, status);
+                           ucnv_fromUnicode(m_converter.get(), target, targetEnd, source, sourceEnd,
+                                            nullptr, flush, status);
                          });
 }
 

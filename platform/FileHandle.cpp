@@ -6,7 +6,9 @@
 
 namespace platform {
 
-FileHandle::~FileHandle() { reset(); }
+FileHandle::~FileHandle() {
+  reset();
+}
 
 FileHandle::FileHandle(FileHandle&& other) noexcept
     : m_descriptor(std::exchange(other.m_descriptor, -1)) {}

@@ -18,16 +18,24 @@ constexpr std::size_t kScanChunk = 64 * 1024;
 constexpr std::size_t kLengthFieldBytes = 4;
 constexpr unsigned char kEndOfFileMark = 0x1A;
 
-bool IsTextEnd(unsigned char byte) { return byte == 0 || byte == kEndOfFileMark; }
+bool IsTextEnd(unsigned char byte) {
+  return byte == 0 || byte == kEndOfFileMark;
+}
 
 std::optional<int> OpenFlags(int mode) {
   switch (static_cast<FileMode>(mode)) {
-    case FileMode::kRead: return O_RDONLY;
-    case FileMode::kWrite: return O_WRONLY;
-    case FileMode::kReadWrite: return O_RDWR;
-    case FileMode::kCreateTruncate: return O_WRONLY | O_CREAT | O_TRUNC;
-    case FileMode::kOpenOrCreateWrite: return O_WRONLY | O_CREAT;
-    case FileMode::kOpenOrCreateReadWrite: return O_RDWR | O_CREAT;
+    case FileMode::kRead:
+      return O_RDONLY;
+    case FileMode::kWrite:
+      return O_WRONLY;
+    case FileMode::kReadWrite:
+      return O_RDWR;
+    case FileMode::kCreateTruncate:
+      return O_WRONLY | O_CREAT | O_TRUNC;
+    case FileMode::kOpenOrCreateWrite:
+      return O_WRONLY | O_CREAT;
+    case FileMode::kOpenOrCreateReadWrite:
+      return O_RDWR | O_CREAT;
   }
   return std::nullopt;
 }
@@ -36,10 +44,13 @@ std::optional<int> OpenFlags(int mode) {
 // shared one.
 std::optional<int> LockOperation(int sharing) {
   switch (static_cast<FileSharing>(sharing)) {
-    case FileSharing::kReadWrite: return 0;
-    case FileSharing::kNoWrite: return LOCK_SH;
+    case FileSharing::kReadWrite:
+      return 0;
+    case FileSharing::kNoWrite:
+      return LOCK_SH;
     case FileSharing::kNoRead:
-    case FileSharing::kExclusive: return LOCK_EX;
+    case FileSharing::kExclusive:
+      return LOCK_EX;
   }
   return std::nullopt;
 }
@@ -96,7 +107,9 @@ ByteStream::~ByteStream() = default;
 ByteStream::ByteStream(ByteStream&&) noexcept = default;
 ByteStream& ByteStream::operator=(ByteStream&&) noexcept = default;
 
-ByteStream OpenMemoryStream() { return ByteStream(std::make_unique<MemoryStorage>()); }
+ByteStream OpenMemoryStream() {
+  return ByteStream(std::make_unique<MemoryStorage>());
+}
 
 ByteStream OpenFileStream(const std::filesystem::path& file, int mode, int sharing) {
   const std::optional<int> flags = OpenFlags(mode);
@@ -111,18 +124,29 @@ ByteStream OpenFileStream(const std::filesystem::path& file, int mode, int shari
   return ByteStream(std::make_unique<FileStorage>(std::move(handle)));
 }
 
-void CloseStream(ByteStream& stream) { stream = ByteStream(); }
+void CloseStream(ByteStream& stream) {
+  stream = ByteStream();
+}
 
-bool StreamSeekToStart(ByteStream& stream) { return StreamSeek(stream, 1, 0); }
+bool StreamSeekToStart(ByteStream& stream) {
+  return StreamSeek(stream, 1, 0);
+}
 
 bool StreamSeek(ByteStream& stream, int origin, Index offset) {
   if (!stream.isOpen()) return false;
   Index base = 0;
   switch (origin) {
-    case 1: base = 0; break;
-    case 2: base = stream.storage()->length(); break;
-    case 3: base = stream.position(); break;
-    default: return false;
+    case 1:
+      base = 0;
+      break;
+    case 2:
+      base = stream.storage()->length();
+      break;
+    case 3:
+      base = stream.position();
+      break;
+    default:
+      return false;
   }
   if (base < 0) return false;
   const Index target = AddClamped(base, offset);
@@ -131,7 +155,9 @@ bool StreamSeek(ByteStream& stream, int origin, Index offset) {
   return true;
 }
 
-Index StreamPosition(ByteStream& stream) { return stream.isOpen() ? stream.position() : -1; }
+Index StreamPosition(ByteStream& stream) {
+  return stream.isOpen() ? stream.position() : -1;
+}
 
 Index StreamLength(ByteStream& stream) {
   return stream.isOpen() ? stream.storage()->length() : -1;

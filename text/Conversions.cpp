@@ -41,11 +41,16 @@ Text FoldFullWidth(TextView text) {
   return out;
 }
 
-bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsCSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::size_t SkipDigits(TextView s, std::size_t i) {
-  while (i < s.size() && IsDigit(s[i])) ++i;
+  while (i < s.size() && IsDigit(s[i]))
+    ++i;
   return i;
 }
 
@@ -54,7 +59,8 @@ std::size_t SkipDigits(TextView s, std::size_t i) {
 std::int32_t ToInteger(TextView text) {
   const Text folded = FoldFullWidth(text);
   std::size_t i = 0;
-  while (i < folded.size() && IsCSpace(folded[i])) ++i;
+  while (i < folded.size() && IsCSpace(folded[i]))
+    ++i;
   bool negative = false;
   if (i < folded.size() && (folded[i] == '+' || folded[i] == '-')) negative = folded[i++] == '-';
   std::int64_t value = 0;
@@ -78,7 +84,8 @@ std::int32_t ToInteger(double value) {
 double ToNumber(TextView text) {
   const Text folded = FoldFullWidth(text);
   std::size_t i = 0;
-  while (i < folded.size() && IsCSpace(folded[i])) ++i;
+  while (i < folded.size() && IsCSpace(folded[i]))
+    ++i;
   const std::size_t signAt = i;
   if (i < folded.size() && (folded[i] == '+' || folded[i] == '-')) ++i;
   const std::size_t mantissaAt = i;
@@ -99,8 +106,7 @@ double ToNumber(TextView text) {
   // from_chars takes no '+' and reads no locale.
   const bool negative = folded[signAt] == '-';
   double value = 0.0;
-  const auto [ptr, error] =
-      std::from_chars(folded.data() + mantissaAt, folded.data() + end, value);
+  const auto [ptr, error] = std::from_chars(folded.data() + mantissaAt, folded.data() + end, value);
   if (error == std::errc::result_out_of_range) {
     // Overflow reads as infinity and underflow as zero, as strtod gives them.
     const std::size_t expAt = folded.find_first_of("eE", mantissaAt);
@@ -110,7 +116,9 @@ double ToNumber(TextView text) {
   return negative ? -value : value;
 }
 
-Text ToText(std::int32_t value) { return std::to_string(value); }
+Text ToText(std::int32_t value) {
+  return std::to_string(value);
+}
 
 Text ToText(double value) {
   char buffer[64];
@@ -119,16 +127,22 @@ Text ToText(double value) {
   return Text(buffer, result.ptr);
 }
 
-Text ToText(bool value) { return Text(value ? kTrueText : kFalseText); }
+Text ToText(bool value) {
+  return Text(value ? kTrueText : kFalseText);
+}
 
 Text ToText(const ByteBuffer& bytes) {
   const auto end = std::find(bytes.begin(), bytes.end(), 0);
   return Text(bytes.begin(), end);
 }
 
-ByteBuffer ToBytes(TextView text) { return ByteBuffer(text.begin(), text.end()); }
+ByteBuffer ToBytes(TextView text) {
+  return ByteBuffer(text.begin(), text.end());
+}
 
-Index BytesLength(const ByteBuffer& bytes) { return static_cast<Index>(bytes.size()); }
+Index BytesLength(const ByteBuffer& bytes) {
+  return static_cast<Index>(bytes.size());
+}
 
 ByteBuffer LeftBytes(const ByteBuffer& bytes, Index n) {
   if (n <= 0) return {};

@@ -22,16 +22,24 @@ std::int32_t ToInteger(double value);
 // Reads a leading decimal floating-point number (sign, digits, point, exponent) after folding
 // full-width forms; 0 when nothing can be read. Independent of the process locale.
 double ToNumber(TextView text);
-inline double ToNumber(std::int32_t value) { return value; }
+inline double ToNumber(std::int32_t value) {
+  return value;
+}
 
-Text ToText(std::int32_t value);  // "%d"
-Text ToText(double value);        // "%.13g"
-Text ToText(bool value);          // "真" / "假"
+Text ToText(std::int32_t value);       // "%d"
+Text ToText(double value);             // "%.13g"
+Text ToText(bool value);               // "真" / "假"
 Text ToText(const ByteBuffer& bytes);  // the bytes before the first NUL
-inline Text ToText(TextView value) { return Text(value); }
-inline Text ToText(const char* value) { return Text(value); }
+inline Text ToText(TextView value) {
+  return Text(value);
+}
+inline Text ToText(const char* value) {
+  return Text(value);
+}
 // Keeps integers of other widths from being read as booleans or doubles.
-inline Text ToText(std::int64_t value) { return std::to_string(value); }
+inline Text ToText(std::int64_t value) {
+  return std::to_string(value);
+}
 
 ByteBuffer ToBytes(TextView text);
 

@@ -13,7 +13,11 @@ struct DateTime {
 };
 
 DateTime Now();
-inline int MonthOf(const DateTime& when) { return when.month; }
-inline int DayOf(const DateTime& when) { return when.day; }
+inline int MonthOf(const DateTime& when) {
+  return when.month;
+}
+inline int DayOf(const DateTime& when) {
+  return when.day;
+}
 
 }  // namespace text

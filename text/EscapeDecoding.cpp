@@ -10,7 +10,9 @@
 namespace text {
 namespace {
 
-constexpr std::size_t kPieceBytes = 256 * 1024;
+// Small enough that every stage buffer of a piece stays in the cache and below the allocator's
+// mmap threshold, so pieces reuse heap memory instead of faulting in fresh pages.
+constexpr std::size_t kPieceBytes = 32 * 1024;
 
 // CR LF pairs and apostrophes cannot stand inside the literal, so they travel through the
 // decoding as these stand-ins and are put back at the end.
@@ -41,7 +43,9 @@ int HexRun(std::u16string_view s, std::size_t at, std::size_t count) {
   return value;
 }
 
-bool IsOctalDigit(char16_t c) { return c >= u'0' && c <= u'7'; }
+bool IsOctalDigit(char16_t c) {
+  return c >= u'0' && c <= u'7';
+}
 
 // Reads an octal escape whose first digit is at `s[i]`: up to three digits while the value
 // stays within 0377. Returns the value and advances `i` past the digits.
@@ -61,23 +65,34 @@ std::optional<std::size_t> ResolveStringLiteral(std::u16string_view s, bool last
                                                 std::u16string& out) {
   std::size_t i = 0;
   while (i < s.size()) {
-    const char16_t c = s[i];
-    if (c == u'\r' || c == u'\n') return std::nullopt;
-    if (c != u'\\') {
-      out.push_back(c);
-      ++i;
-      continue;
-    }
+    // Copy the run up to the next unit that needs a decision in one go.
+    std::size_t plain = i;
+    while (plain < s.size() && s[plain] != u'\\' && s[plain] != u'\r' && s[plain] != u'\n')
+      ++plain;
+    out.append(s.substr(i, plain - i));
+    i = plain;
+    if (i == s.size()) break;
+    if (s[i] != u'\\') return std::nullopt;  // a bare line break
     if (!last && i + kLongestLiteralEscape > s.size()) return i;
     if (i + 1 == s.size()) return std::nullopt;
     const char16_t e = s[i + 1];
     i += 2;
     switch (e) {
-      case u'b': out.push_back(u'\b'); break;
-      case u't': out.push_back(u'\t'); break;
-      case u'n': out.push_back(u'\n'); break;
-      case u'f': out.push_back(u'\f'); break;
-      case u'r': out.push_back(u'\r'); break;
+      case u'b':
+        out.push_back(u'\b');
+        break;
+      case u't':
+        out.push_back(u'\t');
+        break;
+      case u'n':
+        out.push_back(u'\n');
+        break;
+      case u'f':
+        out.push_back(u'\f');
+        break;
+      case u'r':
+        out.push_back(u'\r');
+        break;
       case u'x': {
         // Without two hex digits the escape is the letter x alone, as the script engine reads it.
         const int value = HexRun(s, i, 2);
@@ -110,8 +125,13 @@ std::optional<std::size_t> ResolveStringLiteral(std::u16string_view s, bool last
 std::size_t Unescape(std::u16string_view s, bool last, std::u16string& out) {
   std::size_t i = 0;
   while (i < s.size()) {
-    if (s[i] != u'%') {
-      if (s[i] != u'\0') out.push_back(s[i]);
+    std::size_t plain = i;
+    while (plain < s.size() && s[plain] != u'%' && s[plain] != u'\0')
+      ++plain;
+    out.append(s.substr(i, plain - i));
+    i = plain;
+    if (i == s.size()) break;
+    if (s[i] == u'\0') {
       ++i;
       continue;
     }
@@ -173,11 +193,12 @@ class EscapeDecoder {
     const std::size_t cut = last ? 0 : CutStandIn(encoded);
     m_standInCarry = kLineBreakStandIn.substr(0, cut);  // the cut bytes are a prefix of it
     encoded.resize(encoded.size() - cut);
-    m_out += ReplaceText(ReplaceText(encoded, kApostropheStandIn, "'"), kLineBreakStandIn,
-                         "\r\n");
+    m_out += ReplaceText(ReplaceText(encoded, kApostropheStandIn, "'"), kLineBreakStandIn, "\r\n");
     return true;
   }
 
+  // Decoding never lengthens the text, so one reservation holds the whole result.
+  void Reserve(std::size_t bytes) { m_out.reserve(bytes); }
   Text Take() { return std::move(m_out); }
 
  private:
@@ -204,13 +225,16 @@ class EscapeDecoder {
 
 }  // namespace
 
-Text DecodeEscapes(TextView escaped) { return detail::DecodeEscapesInPieces(escaped, kPieceBytes); }
+Text DecodeEscapes(TextView escaped) {
+  return detail::DecodeEscapesInPieces(escaped, kPieceBytes);
+}
 
 namespace detail {
 
 Text DecodeEscapesInPieces(TextView escaped, std::size_t pieceBytes) {
   if (escaped.empty()) return {};
   EscapeDecoder decoder;
+  decoder.Reserve(escaped.size());
   for (std::size_t begin = 0; begin < escaped.size();) {
     const std::size_t end = PieceEnd(escaped, begin, std::max<std::size_t>(pieceBytes, 1));
     if (!decoder.Feed(escaped.substr(begin, end - begin), begin == 0, end == escaped.size())) {

@@ -10,15 +10,21 @@
 
 namespace text::gbk {
 
-inline bool IsLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
+inline bool IsLeadByte(char byte) {
+  return static_cast<unsigned char>(byte) >= 0x80;
+}
 
 // Bytes taken by the character that starts at `i`; a lead byte at the very end stands alone.
 inline std::size_t CharWidth(std::string_view text, std::size_t i) {
   return IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
 }
 
-inline bool IsAsciiUpper(char byte) { return byte >= 'A' && byte <= 'Z'; }
-inline char FoldAscii(char byte) { return IsAsciiUpper(byte) ? static_cast<char>(byte + 32) : byte; }
+inline bool IsAsciiUpper(char byte) {
+  return byte >= 'A' && byte <= 'Z';
+}
+inline char FoldAscii(char byte) {
+  return IsAsciiUpper(byte) ? static_cast<char>(byte + 32) : byte;
+}
 
 inline constexpr std::size_t kStop = std::numeric_limits<std::size_t>::max();
 
@@ -71,7 +77,8 @@ class Needle {
 // run of high bytes just before `j` matters: they pair up as lead and trail bytes.
 inline bool IsCharStart(std::string_view text, std::size_t anchor, std::size_t j) {
   std::size_t k = j;
-  while (k > anchor && IsLeadByte(text[k - 1])) --k;
+  while (k > anchor && IsLeadByte(text[k - 1]))
+    --k;
   return (j - k) % 2 == 0;
 }
 
@@ -84,11 +91,10 @@ inline bool IsCharStart(std::string_view text, std::size_t anchor, std::size_t j
 // byte that could begin a match and checks that it is a character start from the nearest
 // known one, which keeps the whole walk linear.
 template <typename OnMatch>
-void ForEachMatch(std::string_view text, const Needle& needle, std::size_t from,
-                  OnMatch onMatch) {
+void ForEachMatch(std::string_view text, const Needle& needle, std::size_t from, OnMatch onMatch) {
   if (needle.size() > text.size()) return;
   const std::size_t lastStart = text.size() - needle.size();  // last byte a match fits at
-  std::size_t anchor = from;  // a known character start
+  std::size_t anchor = from;                                  // a known character start
   std::size_t i = from;
   while (i <= lastStart) {
     const std::size_t j = needle.NextCandidate(text, i, lastStart);

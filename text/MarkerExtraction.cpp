@@ -33,8 +33,7 @@ SearchSpace WithSentinels(TextView text, TextView startMarker, TextView endMarke
 // One search for the two markers. Gives nullopt when either marker is missing (position
 // untouched); otherwise moves `position` and gives the cut, which may be empty.
 std::optional<Text> SearchBetween(TextView s, TextView startMarker, TextView endMarker,
-                                  Index startShift, Index endShift, Index& position,
-                                  bool reverse) {
+                                  Index startShift, Index endShift, Index& position, bool reverse) {
   const Index startLength = Length(startMarker);
   Index from = 0;
   Index to = 0;  // position of the end marker
@@ -47,8 +46,8 @@ std::optional<Text> SearchBetween(TextView s, TextView startMarker, TextView end
     from = p0 + startLength;
     to = p1;
   } else {
-    const Index pe = FindLast(s, endMarker,
-                              position >= 1 ? std::optional<Index>(position) : std::nullopt, true);
+    const Index pe =
+        FindLast(s, endMarker, position >= 1 ? std::optional<Index>(position) : std::nullopt, true);
     if (pe == kNotFound) return std::nullopt;
     const Index ps = FindLast(s, startMarker, pe, true);
     if (ps == kNotFound) return std::nullopt;
@@ -62,7 +61,9 @@ std::optional<Text> SearchBetween(TextView s, TextView startMarker, TextView end
 
 }  // namespace
 
-Text ExpandQuotes(TextView marker) { return ReplaceText(marker, "''", kDoubleQuote); }
+Text ExpandQuotes(TextView marker) {
+  return ReplaceText(marker, "''", kDoubleQuote);
+}
 
 Text TextBetween(TextView text, TextView startMarker, TextView endMarker, Index startShift,
                  Index endShift, Index* position, bool reverse, bool decodeQuotes) {
@@ -82,17 +83,16 @@ Text TextBetween(TextView text, TextView startMarker, TextView endMarker, Index 
       .value_or(Text());
 }
 
-Text TextBetweenTolerant(TextView text, TextView startMarker, TextView endMarker,
-                         Index* position, bool reverse, Index startShift, Index endShift,
-                         bool keepQuotes) {
+Text TextBetweenTolerant(TextView text, TextView startMarker, TextView endMarker, Index* position,
+                         bool reverse, Index startShift, Index endShift, bool keepQuotes) {
   const Text start = keepQuotes ? Text(startMarker) : ExpandQuotes(startMarker);
   const Text end = keepQuotes ? Text(endMarker) : ExpandQuotes(endMarker);
   const SearchSpace space = WithSentinels(text, start, end);
   Index ignored = 0;
   Index& at = position ? *position : ignored;
 
-  if (auto cut = SearchBetween(space.text, space.startMarker, space.endMarker, startShift,
-                               endShift, at, reverse)) {
+  if (auto cut = SearchBetween(space.text, space.startMarker, space.endMarker, startShift, endShift,
+                               at, reverse)) {
     return *cut;
   }
   // A marker that held only quotes is empty now and stands for position 1 (Find's rule for an

@@ -11,7 +11,9 @@ namespace {
 
 constexpr unsigned char kIdeographicSpaceByte = 0xA1;
 
-std::size_t ToSize(Index n) { return static_cast<std::size_t>(n); }
+std::size_t ToSize(Index n) {
+  return static_cast<std::size_t>(n);
+}
 
 bool IsIdeographicSpaceAt(TextView text, std::size_t i) {
   return i + 1 < text.size() && static_cast<unsigned char>(text[i]) == kIdeographicSpaceByte &&

@@ -12,7 +12,9 @@
 
 namespace text {
 
-inline Index Length(TextView text) { return static_cast<Index>(text.size()); }
+inline Index Length(TextView text) {
+  return static_cast<Index>(text.size());
+}
 
 template <typename... Parts>
 Text Concat(const Parts&... parts) {

@@ -5,7 +5,9 @@
 namespace {
 
 TEST(CodePageTest, RoundTripsGbkThroughUtf16) {
-  const std::string gbk = "\xC6\xC0\xC2\xDB" "a";  // 评论a
+  const std::string gbk =
+      "\xC6\xC0\xC2\xDB"
+      "a";  // 评论a
   const std::u16string wide = platform::DecodeCodePage(gbk, platform::kLocalCodePage);
   EXPECT_EQ(wide, u"评论a");
   EXPECT_EQ(platform::EncodeCodePage(wide, platform::kLocalCodePage), gbk);
@@ -16,7 +18,10 @@ TEST(CodePageTest, UnrepresentableCharactersBecomeQuestionMarks) {
 }
 
 TEST(CodePageTest, InvalidBytesAreSubstitutedNotDropped) {
-  const std::u16string wide = platform::DecodeCodePage("a\xFF" "b", platform::kLocalCodePage);
+  const std::u16string wide = platform::DecodeCodePage(
+      "a\xFF"
+      "b",
+      platform::kLocalCodePage);
   ASSERT_EQ(wide.size(), 3U);
   EXPECT_EQ(wide[0], u'a');
   EXPECT_EQ(wide[2], u'b');

@@ -42,7 +42,10 @@ TEST_P(ByteStreamTest, ReadsLinesAcrossLineEnds) {
 }
 
 TEST_P(ByteStreamTest, TextStopsOnNulAndEndOfFileMark) {
-  ByteStream stream = StreamHolding(Text("ab\0cd\x1A" "ef\ngh", 11));
+  ByteStream stream =
+      StreamHolding(Text("ab\0cd\x1A"
+                         "ef\ngh",
+                         11));
   EXPECT_EQ(text::StreamReadText(stream), "ab");
   EXPECT_EQ(text::StreamPosition(stream), 2);
   EXPECT_TRUE(text::StreamAtEnd(stream, true));
@@ -89,8 +92,7 @@ TEST_P(ByteStreamTest, RecordsRoundTripWithLengthPrefixes) {
   ASSERT_TRUE(text::StreamWriteData(stream, record));
   EXPECT_EQ(text::StreamLength(stream), 11);
   ASSERT_TRUE(text::StreamSeekToStart(stream));
-  EXPECT_EQ(text::StreamReadBytes(stream, 11),
-            (ByteBuffer{0, 0, 0, 0, 3, 0, 0, 0, 'a', 0, 'c'}));
+  EXPECT_EQ(text::StreamReadBytes(stream, 11), (ByteBuffer{0, 0, 0, 0, 3, 0, 0, 0, 'a', 0, 'c'}));
 
   ASSERT_TRUE(text::StreamSeekToStart(stream));
   std::vector<ByteBuffer> read(2, ByteBuffer{'x'});
@@ -106,9 +108,15 @@ TEST_P(ByteStreamTest, DamagedRecordsFailWithoutMovingOrAllocating) {
   const Case cases[] = {
       {"empty", ""},
       {"shortLength", Text("\x02\x00", 2)},
-      {"shortBody", Text("\x05\x00\x00\x00" "ab", 6)},
-      {"hugeLength", Text("\xFF\xFF\xFF\xFF" "ab", 6)},
-      {"secondItemMissing", Text("\x01\x00\x00\x00" "a", 5)},
+      {"shortBody", Text("\x05\x00\x00\x00"
+                         "ab",
+                         6)},
+      {"hugeLength", Text("\xFF\xFF\xFF\xFF"
+                          "ab",
+                          6)},
+      {"secondItemMissing", Text("\x01\x00\x00\x00"
+                                 "a",
+                                 5)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -58,23 +58,23 @@ INSTANTIATE_TEST_SUITE_P(
         BetweenCase{"quotesNotDecoded", kMid, "mid=''", "''", 0, 0, 0, false, false, "", 0},
         BetweenCase{"endMarkerMissing", "a<b>c", "<b>", "</b>", 0, 0, 1, false, false, "", 1},
         BetweenCase{"startMarkerMissing", "abc", "<b>", "</b>", 0, 0, 0, false, false, "", 0},
-        BetweenCase{"adjacentMarkersMovePosition", "<b></b>", "<b>", "</b>", 0, 0, 0, false,
-                    false, "", 8},
+        BetweenCase{"adjacentMarkersMovePosition", "<b></b>", "<b>", "</b>", 0, 0, 0, false, false,
+                    "", 8},
         BetweenCase{"shifts", "a<b>xyz</b>", "<b>", "</b>", 1, 1, 0, false, false, "y", 12},
-        BetweenCase{"negativeShiftReachesBack", "a<b>x</b>", "<b>", "</b>", -2, -1, 0, false,
-                    false, "b>x<", 10},
-        BetweenCase{"hugeShifts", "a<b>x</b>", "<b>", "</b>", kHuge, kHugeNegative, 0, false,
-                    false, "", 10},
+        BetweenCase{"negativeShiftReachesBack", "a<b>x</b>", "<b>", "</b>", -2, -1, 0, false, false,
+                    "b>x<", 10},
+        BetweenCase{"hugeShifts", "a<b>x</b>", "<b>", "</b>", kHuge, kHugeNegative, 0, false, false,
+                    "", 10},
         BetweenCase{"hugeNegativeShifts", "a<b>x</b>", "<b>", "</b>", kHugeNegative, kHuge, 0,
                     false, false, "", 10},
-        BetweenCase{"positionBeyondEnd", "a<b>x</b>", "<b>", "</b>", 0, 0, kHuge, false, false,
-                    "", kHuge},
-        BetweenCase{"reverseFromEnd", "<b>1</b><b>2</b>", "<b>", "</b>", 0, 0, 0, true, false,
-                    "2", 9},
+        BetweenCase{"positionBeyondEnd", "a<b>x</b>", "<b>", "</b>", 0, 0, kHuge, false, false, "",
+                    kHuge},
+        BetweenCase{"reverseFromEnd", "<b>1</b><b>2</b>", "<b>", "</b>", 0, 0, 0, true, false, "2",
+                    9},
         BetweenCase{"reverseBeforePosition", "<b>1</b><b>2</b>", "<b>", "</b>", 0, 0, 9, true,
                     false, "1", 1},
-        BetweenCase{"reverseNothingBefore", "<b>1</b><b>2</b>", "<b>", "</b>", 0, 0, 1, true,
-                    false, "", 1},
+        BetweenCase{"reverseNothingBefore", "<b>1</b><b>2</b>", "<b>", "</b>", 0, 0, 1, true, false,
+                    "", 1},
         BetweenCase{"trailByteNeverMatches", "\xB0<b>x</b>", "<b>", "</b>", 0, 0, 0, false, false,
                     "", 0},
         BetweenCase{"emptyText", "", "<b>", "</b>", 0, 0, 0, false, false, "", 0}),
@@ -95,8 +95,8 @@ TEST(TextBetweenTest, WalksBackwardsBeforeTheLastHit) {
   const Text page = "<li>1</li><li>2</li><li>3</li>";
   Index position = 0;
   Text seen;
-  for (Text item; !(item = text::TextBetween(page, "<li>", "</li>", 0, 0, &position, true))
-                       .empty();) {
+  for (Text item;
+       !(item = text::TextBetween(page, "<li>", "</li>", 0, 0, &position, true)).empty();) {
     seen += item;
   }
   EXPECT_EQ(seen, "321");
@@ -186,10 +186,9 @@ INSTANTIATE_TEST_SUITE_P(
                         false, "|", 0, "Tom:42"},
         ReplaceManyCase{"caseSensitive", Gbk("#昵称#:#id#"), Gbk("#昵称#|#ID#"), "Tom|42", true,
                         false, "|", 0, "Tom:#id#"},
-        ReplaceManyCase{"extraReplacementsDropped", "#A##B#", "#A#|#B#", "x|y|z", false, false,
-                        "|", 0, "xy"},
-        ReplaceManyCase{"laterPassSeesEarlierResult", "a", "a|b", "b|c", false, false, "|", 0,
-                        "c"},
+        ReplaceManyCase{"extraReplacementsDropped", "#A##B#", "#A#|#B#", "x|y|z", false, false, "|",
+                        0, "xy"},
+        ReplaceManyCase{"laterPassSeesEarlierResult", "a", "a|b", "b|c", false, false, "|", 0, "c"},
         ReplaceManyCase{"fillFromFirst", "abc", "a|b|c", "X||", false, true, "|", 0, "XXX"},
         ReplaceManyCase{"emptySeparatorIsBar", "ab", "a|b", "1|2", false, false, "", 0, "12"},
         ReplaceManyCase{"otherSeparator", "a|b", "a;|", "1;2", false, false, ";", 0, "12b"},

@@ -17,7 +17,9 @@ constexpr Index kHuge = std::numeric_limits<Index>::max();
 constexpr Index kHugeNegative = std::numeric_limits<Index>::min();
 
 // 0xB0 0xA1 is the character 啊; its trail byte 0xA1 must never start a match.
-const Text kAhThenA = "\xB0\xA1" "A";
+const Text kAhThenA =
+    "\xB0\xA1"
+    "A";
 
 struct FindCase {
   const char* name;
@@ -48,7 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FindCase{"emptyNeedleEmptyText", "", "", 1, false, -1},
                     FindCase{"trailByteNeverStarts", kAhThenA, "\xA1", 1, false, -1},
                     FindCase{"trailByteNotFoldedEither", "\xB0\x41", "\xB0\x61", 1, true, -1},
-                    FindCase{"walkStartsAtStartByte", kAhThenA, "\xA1" "A", 2, false, 2},
+                    FindCase{"walkStartsAtStartByte", kAhThenA,
+                             "\xA1"
+                             "A",
+                             2, false, 2},
                     FindCase{"needleLongerThanText", "ab", "abc", 1, false, -1},
                     FindCase{"startBelowOne", "abc", "a", kHugeNegative, false, 1},
                     FindCase{"startFarBeyond", "abc", "a", kHuge, false, -1},
@@ -102,8 +107,7 @@ class ReplaceTextTest : public testing::TestWithParam<ReplaceCase> {};
 
 TEST_P(ReplaceTextTest, ReplacesWithoutOverlapOrRescan) {
   const ReplaceCase& c = GetParam();
-  EXPECT_EQ(text::ReplaceText(c.text, c.find, c.replacement, c.count, c.caseSensitive),
-            c.expected);
+  EXPECT_EQ(text::ReplaceText(c.text, c.find, c.replacement, c.count, c.caseSensitive), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,12 +120,18 @@ INSTANTIATE_TEST_SUITE_P(
                     ReplaceCase{"countZero", "aaa", "a", "b", 0, true, "aaa"},
                     ReplaceCase{"emptyFind", "aaa", "", "b", -1, true, "aaa"},
                     ReplaceCase{"emptyText", "", "a", "b", -1, true, ""},
-                    ReplaceCase{"trailByteUntouched", "\x95\x5C" "\\u", "\\u", "%u", -1, true,
-                                "\x95\x5C" "%u"},
+                    ReplaceCase{"trailByteUntouched",
+                                "\x95\x5C"
+                                "\\u",
+                                "\\u", "%u", -1, true,
+                                "\x95\x5C"
+                                "%u"},
                     // After a match that ends in a lead byte the walk resumes after the match,
                     // not a character later.
-                    ReplaceCase{"resumesAfterMatch", "a\xB0" "a\xB0", "a\xB0", "-", -1, true,
-                                "--"}),
+                    ReplaceCase{"resumesAfterMatch",
+                                "a\xB0"
+                                "a\xB0",
+                                "a\xB0", "-", -1, true, "--"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(ReplaceRangeTest, CutsBytesAndClipsTheRange) {
@@ -178,7 +188,10 @@ TEST(TrimTest, RemovesAsciiAndIdeographicSpacesOnly) {
 
 TEST(ToLowerTest, FoldsAsciiCapitalsButNotTrailBytes) {
   EXPECT_EQ(text::ToLower("AbC1"), "abc1");
-  EXPECT_EQ(text::ToLower("\xB0\x41" "A"), "\xB0\x41" "a");
+  EXPECT_EQ(text::ToLower("\xB0\x41"
+                          "A"),
+            "\xB0\x41"
+            "a");
 }
 
 TEST(CompareTextTest, OrdersBytesUnsignedAndFoldsCaseOnRequest) {
