@@ -3,15 +3,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <string>
 
 #include "FlatnessReporter.h"
+#include "platform/CodePage.h"
 #include "text/EscapeDecoding.h"
 #include "text/MarkerExtraction.h"
 
 namespace {
 
-// One listed user as the decoded listing holds it.
+// One listed user as the decoded listing holds it (GBK).
 std::string DecodedItem(int id) {
   const std::string uid = std::to_string(1000000 + id);
   return "<dl class=\"comment_list S_line1\" comment_id=\"" + std::to_string(id) +
@@ -19,31 +21,43 @@ std::string DecodedItem(int id) {
          ".jpg\"></a></dt><dd><a href=\"/u/" + uid + "\" usercard=\"id=" + uid +
          "\">\xD0\xA1\xC3\xF7" + std::to_string(id) +
          "</a>\xA3\xBA\xCB\xB5\xB5\xC3\xBA\xC3 it's fine<span class=\"S_txt2\">(5\xB7\xD6\xD6\xD3"
-         "\xC7\xB0)</span></dd></dl>\r\n";
+         "\xC7\xB0)</span></dd></dl>\n";
 }
 
-// The same user as the service sends it: quotes and slashes escaped, CJK as \u escapes.
-std::string EscapedItem(int id) {
-  const std::string uid = std::to_string(1000000 + id);
-  return "<dl class=\\\"comment_list S_line1\\\" comment_id=\\\"" + std::to_string(id) +
-         "\\\"><dt><a href=\\\"\\/u\\/" + uid + "\\\"><img src=\\\"\\/\\/tva1.example\\/" + uid +
-         ".jpg\\\"><\\/a><\\/dt><dd><a href=\\\"\\/u\\/" + uid + "\\\" usercard=\\\"id=" + uid +
-         "\\\">\\u5c0f\\u660e" + std::to_string(id) +
-         "<\\/a>\\uff1a\\u8bf4\\u5f97\\u597d it's %u8d5e<span class=\\\"S_txt2\\\">"
-         "(5\\u5206\\u949f\\u524d)<\\/span><\\/dd><\\/dl>\\n";
+// The same text as the service sends it: quotes, slashes and line breaks escaped with a
+// backslash, everything outside ASCII as \uXXXX.
+std::string Escape(const std::string& gbk) {
+  std::string escaped;
+  for (const char16_t unit : platform::DecodeCodePage(gbk, platform::kLocalCodePage)) {
+    if (unit == u'"' || unit == u'/') {
+      escaped += '\\';
+      escaped += static_cast<char>(unit);
+    } else if (unit == u'\n') {
+      escaped += "\\n";
+    } else if (unit < 0x80) {
+      escaped += static_cast<char>(unit);
+    } else {
+      char code[8];
+      std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(unit));
+      escaped += code;
+    }
+  }
+  return escaped;
 }
 
 void WalkListing(benchmark::State& state) {
   const auto items = static_cast<int>(state.range(0));
   std::string page = "{\"totalpage\":1,\"html\":\"";
-  for (int i = 0; i < items; ++i)
+  for (int i = 0; i < items; ++i) {
     page += DecodedItem(i);
+  }
   page += "\"}";
   for (auto _ : state) {
     text::Index position = 0;
     int found = 0;
-    while (!text::TextBetween(page, "<dl", "</dl>", 0, 0, &position).empty())
+    while (!text::TextBetween(page, "<dl", "</dl>", 0, 0, &position).empty()) {
       ++found;
+    }
     benchmark::DoNotOptimize(found);
   }
   state.SetItemsProcessed(state.iterations() * items);
@@ -54,18 +68,21 @@ void DecodeListing(benchmark::State& state) {
   const std::size_t bytes = static_cast<std::size_t>(state.range(0)) << 20;
   std::string escaped;
   escaped.reserve(bytes + 1024);
-  for (int i = 0; escaped.size() < bytes; ++i)
-    escaped += EscapedItem(i);
+  for (int i = 0; escaped.size() < bytes; ++i) {
+    escaped += Escape(DecodedItem(i));
+  }
   escaped.resize(bytes);
   // Cutting may leave a lone backslash at the end, which would make the literal invalid.
-  while (!escaped.empty() && escaped.back() == '\\')
+  while (!escaped.empty() && escaped.back() == '\\') {
     escaped.pop_back();
+  }
   if (text::DecodeEscapes(escaped).empty()) {
     state.SkipWithError("the generated listing does not decode");
     return;
   }
-  for (auto _ : state)
+  for (auto _ : state) {
     benchmark::DoNotOptimize(text::DecodeEscapes(escaped));
+  }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(escaped.size()));
 }
 BENCHMARK(DecodeListing)->Arg(1)->Arg(8)->Arg(64)->Unit(benchmark::kMillisecond);

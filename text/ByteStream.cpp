@@ -14,7 +14,7 @@
 namespace text {
 namespace {
 
-constexpr std::size_t kScanChunk = 64 * 1024;
+constexpr std::size_t kScanChunk = std::size_t{64} * 1024;
 constexpr std::size_t kLengthFieldBytes = 4;
 constexpr unsigned char kEndOfFileMark = 0x1A;
 

@@ -49,8 +49,9 @@ bool IsDigit(char c) {
 }
 
 std::size_t SkipDigits(TextView s, std::size_t i) {
-  while (i < s.size() && IsDigit(s[i]))
+  while (i < s.size() && IsDigit(s[i])) {
     ++i;
+  }
   return i;
 }
 
@@ -59,8 +60,9 @@ std::size_t SkipDigits(TextView s, std::size_t i) {
 std::int32_t ToInteger(TextView text) {
   const Text folded = FoldFullWidth(text);
   std::size_t i = 0;
-  while (i < folded.size() && IsCSpace(folded[i]))
+  while (i < folded.size() && IsCSpace(folded[i])) {
     ++i;
+  }
   bool negative = false;
   if (i < folded.size() && (folded[i] == '+' || folded[i] == '-')) negative = folded[i++] == '-';
   std::int64_t value = 0;
@@ -84,8 +86,9 @@ std::int32_t ToInteger(double value) {
 double ToNumber(TextView text) {
   const Text folded = FoldFullWidth(text);
   std::size_t i = 0;
-  while (i < folded.size() && IsCSpace(folded[i]))
+  while (i < folded.size() && IsCSpace(folded[i])) {
     ++i;
+  }
   const std::size_t signAt = i;
   if (i < folded.size() && (folded[i] == '+' || folded[i] == '-')) ++i;
   const std::size_t mantissaAt = i;

@@ -12,7 +12,7 @@ namespace {
 
 // Small enough that every stage buffer of a piece stays in the cache and below the allocator's
 // mmap threshold, so pieces reuse heap memory instead of faulting in fresh pages.
-constexpr std::size_t kPieceBytes = 32 * 1024;
+constexpr std::size_t kPieceBytes = std::size_t{32} * 1024;
 
 // CR LF pairs and apostrophes cannot stand inside the literal, so they travel through the
 // decoding as these stand-ins and are put back at the end.
@@ -67,8 +67,9 @@ std::optional<std::size_t> ResolveStringLiteral(std::u16string_view s, bool last
   while (i < s.size()) {
     // Copy the run up to the next unit that needs a decision in one go.
     std::size_t plain = i;
-    while (plain < s.size() && s[plain] != u'\\' && s[plain] != u'\r' && s[plain] != u'\n')
+    while (plain < s.size() && s[plain] != u'\\' && s[plain] != u'\r' && s[plain] != u'\n') {
       ++plain;
+    }
     out.append(s.substr(i, plain - i));
     i = plain;
     if (i == s.size()) break;
@@ -126,8 +127,9 @@ std::size_t Unescape(std::u16string_view s, bool last, std::u16string& out) {
   std::size_t i = 0;
   while (i < s.size()) {
     std::size_t plain = i;
-    while (plain < s.size() && s[plain] != u'%' && s[plain] != u'\0')
+    while (plain < s.size() && s[plain] != u'%' && s[plain] != u'\0') {
       ++plain;
+    }
     out.append(s.substr(i, plain - i));
     i = plain;
     if (i == s.size()) break;

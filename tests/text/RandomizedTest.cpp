@@ -18,8 +18,9 @@ Text RandomText(std::mt19937& random, std::string_view alphabet, std::size_t max
   std::uniform_int_distribution<std::size_t> length(0, maxLength);
   std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
   Text out(length(random), ' ');
-  for (char& c : out)
+  for (char& c : out) {
     c = alphabet[pick(random)];
+  }
   return out;
 }
 
