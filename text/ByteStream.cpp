@@ -14,6 +14,7 @@
 namespace text {
 namespace {
 
+constexpr std::size_t kFirstScan = 256;
 constexpr std::size_t kScanChunk = std::size_t{64} * 1024;
 constexpr std::size_t kLengthFieldBytes = 4;
 constexpr unsigned char kEndOfFileMark = 0x1A;
@@ -59,24 +60,32 @@ Index Remaining(ByteStream& stream) {
   return std::max<Index>(stream.storage()->length() - stream.position(), 0);
 }
 
-// Reads from the position, chunk by chunk, at most `limit` bytes, stopping before the first
-// byte for which `stops` holds. The position ends on that byte, or after what was read.
-// Returns the bytes read and whether a stop byte was reached.
+// Reads from the position, at most `limit` bytes, stopping before the first byte for which
+// `stops` holds. The position ends on that byte, or after what was read. Returns the bytes read
+// and whether a stop byte was reached. Reads start small and double, so reading a stream line
+// by line costs about the length of each line, not a whole chunk per line.
 template <typename Stops>
 std::pair<Text, bool> ReadUntil(ByteStream& stream, Index limit, Stops stops) {
   Text out;
-  std::array<unsigned char, kScanChunk> chunk{};
+  std::size_t want = kFirstScan;
   while (limit > 0) {
-    const std::size_t want = static_cast<std::size_t>(std::min<Index>(limit, kScanChunk));
-    const std::size_t got = stream.storage()->readAt(stream.position(), chunk.data(), want);
+    const std::size_t before = out.size();
+    const auto size = static_cast<std::size_t>(std::min<Index>(limit, static_cast<Index>(want)));
+    out.resize(before + size);
+    const std::size_t got = stream.storage()->readAt(
+        stream.position(), reinterpret_cast<unsigned char*>(out.data() + before), size);
+    out.resize(before + got);
     if (got == 0) break;
-    const auto end = chunk.begin() + static_cast<std::ptrdiff_t>(got);
-    const auto stop = std::find_if(chunk.begin(), end, stops);
-    const auto taken = static_cast<std::size_t>(stop - chunk.begin());
-    out.append(reinterpret_cast<const char*>(chunk.data()), taken);
+    const auto stop = std::find_if(out.begin() + static_cast<std::ptrdiff_t>(before), out.end(),
+                                   [&](char c) { return stops(static_cast<unsigned char>(c)); });
+    const auto taken = static_cast<std::size_t>(stop - out.begin()) - before;
     stream.position() += static_cast<Index>(taken);
-    if (stop != end) return {std::move(out), true};
+    if (stop != out.end()) {
+      out.resize(before + taken);
+      return {std::move(out), true};
+    }
     limit -= static_cast<Index>(got);
+    want = std::min(want * 2, kScanChunk);
   }
   return {std::move(out), false};
 }

@@ -43,6 +43,24 @@ int HexRun(std::u16string_view s, std::size_t at, std::size_t count) {
   return value;
 }
 
+// The character that backslash-`e` stands for when `e` names a control character.
+std::optional<char16_t> ControlEscape(char16_t e) {
+  switch (e) {
+    case u'b':
+      return u'\b';
+    case u't':
+      return u'\t';
+    case u'n':
+      return u'\n';
+    case u'f':
+      return u'\f';
+    case u'r':
+      return u'\r';
+    default:
+      return std::nullopt;
+  }
+}
+
 bool IsOctalDigit(char16_t c) {
   return c >= u'0' && c <= u'7';
 }
@@ -78,22 +96,11 @@ std::optional<std::size_t> ResolveStringLiteral(std::u16string_view s, bool last
     if (i + 1 == s.size()) return std::nullopt;
     const char16_t e = s[i + 1];
     i += 2;
+    if (const std::optional<char16_t> control = ControlEscape(e)) {
+      out.push_back(*control);
+      continue;
+    }
     switch (e) {
-      case u'b':
-        out.push_back(u'\b');
-        break;
-      case u't':
-        out.push_back(u'\t');
-        break;
-      case u'n':
-        out.push_back(u'\n');
-        break;
-      case u'f':
-        out.push_back(u'\f');
-        break;
-      case u'r':
-        out.push_back(u'\r');
-        break;
       case u'x': {
         // Without two hex digits the escape is the letter x alone, as the script engine reads it.
         const int value = HexRun(s, i, 2);

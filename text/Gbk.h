@@ -37,11 +37,11 @@ class Needle {
   std::size_t size() const { return m_bytes.size(); }
 
   // The first byte at or after `from`, and not after `last`, that could begin a match (it
-  // equals the needle's first byte, folded when that byte is a letter and case is ignored);
-  // kStop when there is none.
+  // equals the needle's first byte, in either case when that byte is a letter and case is
+  // ignored); kStop when there is none.
   std::size_t NextCandidate(std::string_view text, std::size_t from, std::size_t last) const {
-    const char first = m_folded[0];
-    if (!m_ignoreCase || !m_foldable[0] || first < 'a' || first > 'z') {
+    const char first = m_folded[0];  // a small letter here is always a single-byte character
+    if (!m_ignoreCase || first < 'a' || first > 'z') {
       const void* hit = std::memchr(text.data() + from, first, last - from + 1);
       return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : kStop;
     }

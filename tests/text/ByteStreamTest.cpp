@@ -41,6 +41,15 @@ TEST_P(ByteStreamTest, ReadsLinesAcrossLineEnds) {
   EXPECT_EQ(text::StreamReadLine(stream), "");
 }
 
+TEST_P(ByteStreamTest, ReadsLongLinesAndTextsWhole) {
+  const Text longLine(100000, 'x');
+  ByteStream stream = StreamHolding(longLine + "\r\n" + longLine + "y" + Text(1, '\0'));
+  EXPECT_EQ(text::StreamReadLine(stream), longLine);
+  EXPECT_EQ(text::StreamReadText(stream, 70000), Text(70000, 'x'));
+  EXPECT_EQ(text::StreamReadText(stream), Text(30000, 'x') + "y");
+  EXPECT_EQ(text::StreamPosition(stream), 200003);
+}
+
 TEST_P(ByteStreamTest, TextStopsOnNulAndEndOfFileMark) {
   ByteStream stream =
       StreamHolding(Text("ab\0cd\x1A"
