@@ -1,6 +1,8 @@
 #include "platform/CodePage.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/unorm2.h>
+#include <unicode/utf16.h>
 
 namespace platform {
 namespace {
@@ -67,6 +69,34 @@ bool CodePageConverter::Encode(std::u16string_view input, std::string& out, bool
                            ucnv_fromUnicode(m_converter.get(), target, targetEnd, source, sourceEnd,
                                             nullptr, flush, status);
                          });
+}
+
+std::u16string ComposeMarks(std::u16string_view text) {
+  UErrorCode status = U_ZERO_ERROR;
+  const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
+  if (U_FAILURE(status)) return std::u16string(text);
+  std::u16string out;
+  out.reserve(text.size());
+  std::size_t lastStart = 0;  // where the last code point of `out` begins
+  UChar32 last = U_SENTINEL;
+  for (std::size_t i = 0; i < text.size();) {
+    UChar32 c = 0;
+    U16_NEXT(text.data(), i, text.size(), c);
+    const UChar32 composed = last == U_SENTINEL ? U_SENTINEL : unorm2_composePair(nfc, last, c);
+    if (composed >= 0) {
+      out.resize(lastStart);
+      c = composed;
+    }
+    lastStart = out.size();
+    if (U_IS_BMP(c)) {
+      out.push_back(static_cast<char16_t>(c));
+    } else {
+      out.push_back(U16_LEAD(c));
+      out.push_back(U16_TRAIL(c));
+    }
+    last = c;
+  }
+  return out;
 }
 
 std::u16string DecodeCodePage(std::string_view bytes, const char* codePage) {

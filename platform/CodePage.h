@@ -40,6 +40,11 @@ class CodePageConverter {
   std::unique_ptr<UConverter, Closer> m_converter;
 };
 
+// Replaces each base character followed by a combining mark by the precomposed character of the
+// two where Unicode has one (e becomes \u00E9), as WideCharToMultiByte does with
+// WC_COMPOSITECHECK. Other text is left alone; unlike full NFC this never touches singletons.
+std::u16string ComposeMarks(std::u16string_view text);
+
 // Whole-text conversions; an unknown code page gives an empty string.
 std::u16string DecodeCodePage(std::string_view bytes, const char* codePage);
 std::string EncodeCodePage(std::u16string_view text, const char* codePage);

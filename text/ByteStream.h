@@ -75,6 +75,9 @@ Text StreamReadText(ByteStream& stream, std::optional<Index> n = std::nullopt);
 Text StreamReadLine(ByteStream& stream);
 
 bool StreamWriteBuffer(ByteStream& stream, const unsigned char* bytes, std::size_t size);
+inline bool StreamWriteBuffer(ByteStream& stream, const char* bytes, std::size_t size) {
+  return StreamWriteBuffer(stream, reinterpret_cast<const unsigned char*>(bytes), size);
+}
 
 template <typename... Buffers>
 bool StreamWriteBytes(ByteStream& stream, const Buffers&... buffers) {
@@ -84,9 +87,7 @@ bool StreamWriteBytes(ByteStream& stream, const Buffers&... buffers) {
 // Writes each value as ToText gives it, without terminator or line break.
 template <typename... Values>
 bool StreamWriteTexts(ByteStream& stream, const Values&... values) {
-  const auto write = [&](const Text& t) {
-    return StreamWriteBuffer(stream, reinterpret_cast<const unsigned char*>(t.data()), t.size());
-  };
+  const auto write = [&](const Text& t) { return StreamWriteBuffer(stream, t.data(), t.size()); };
   return stream.isOpen() && (write(ToText(values)) && ...);
 }
 

@@ -24,4 +24,9 @@ using ByteBuffer = std::vector<unsigned char>;
 using Index = std::int64_t;
 inline constexpr Index kNotFound = -1;
 
+// Bytes read as text: everything before the first NUL.
+inline TextView UpToNul(TextView bytes) {
+  return bytes.substr(0, bytes.find('\0'));
+}
+
 }  // namespace text

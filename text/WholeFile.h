@@ -16,7 +16,7 @@ bool FileExists(const std::filesystem::path& path);
 ByteBuffer ReadWholeFile(const std::filesystem::path& path);
 
 // Creates the file or empties an existing one, opened for exclusive writing, and writes the
-// buffers in order. False for an empty path or any error.
+// buffers (byte buffers or texts) in order. False for an empty path or any error.
 template <typename... Buffers>
 bool WriteWholeFile(const std::filesystem::path& path, const Buffers&... buffers) {
   ByteStream file = OpenFileStream(path, static_cast<int>(FileMode::kCreateTruncate),
