@@ -327,7 +327,8 @@ text::Text Fixture::ExpectedPageLines(const Post& post, Listing listing, int pag
   text::Text lines;
   for (int i = 0; i < m_size.usersPerPage; ++i) {
     const ListedUser user = User(post, listing, page, i);
-    std::string path = user.href;
+    // A like links the profile by uid; the other listings by the link with its slashes removed.
+    std::string path = listing == Listing::Like ? user.uid : user.href;
     std::erase(path, '/');
     lines += '@';
     gbk.Encode(user.nickname, lines);
