@@ -22,7 +22,8 @@ void FlatnessReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {
     if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
     const std::string name = run.benchmark_name();
-    const auto slash = name.find('/');
+    // The size is the last part of the name: "Family/Size" or "Family/Case/Size".
+    const auto slash = name.rfind('/');
     const std::string family = name.substr(0, slash);
     const std::string size = slash == std::string::npos ? "" : name.substr(slash + 1);
     const double cost = SecondsPerUnit(run);

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <string>
 
-#include "FlatnessReporter.h"
 #include "platform/CodePage.h"
 #include "text/EscapeDecoding.h"
 #include "text/MarkerExtraction.h"
@@ -105,12 +104,3 @@ void FillTemplate(benchmark::State& state) {
 BENCHMARK(FillTemplate)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  FlatnessReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
-}

@@ -6,7 +6,7 @@ namespace collector {
 
 text::Text FormatEntryLine(text::TextView lineTemplate, const CollectedEntry& entry) {
   const std::pair<text::TextView, text::TextView> passes[] = {
-      {kNicknamePlaceholder, entry.nickname}, {kUserIdPlaceholder, entry.userId},
+      {kNicknamePlaceholder, entry.nickname},      {kUserIdPlaceholder, entry.userId},
       {kAddressPlaceholder, entry.profileAddress}, {kTimePlaceholder, entry.time},
       {kCommentPlaceholder, entry.comment},
   };

@@ -16,17 +16,18 @@ struct CollectedEntry {
 };
 
 // The template placeholders, in the order they are filled.
-inline constexpr text::TextView kNicknamePlaceholder = "#\xEA\xC7\xB3\xC6#";      // #昵称#
-inline constexpr text::TextView kUserIdPlaceholder = "#ID#";                      // #ID#
-inline constexpr text::TextView kAddressPlaceholder = "#\xB5\xD8\xD6\xB7#";       // #地址#
-inline constexpr text::TextView kTimePlaceholder = "#\xCA\xB1\xBC\xE4#";          // #时间#
-inline constexpr text::TextView kCommentPlaceholder = "#\xC6\xC0\xC2\xDB#";       // #评论#
+inline constexpr text::TextView kNicknamePlaceholder = "#\xEA\xC7\xB3\xC6#";  // #昵称#
+inline constexpr text::TextView kUserIdPlaceholder = "#ID#";                  // #ID#
+inline constexpr text::TextView kAddressPlaceholder = "#\xB5\xD8\xD6\xB7#";   // #地址#
+inline constexpr text::TextView kTimePlaceholder = "#\xCA\xB1\xBC\xE4#";      // #时间#
+inline constexpr text::TextView kCommentPlaceholder = "#\xC6\xC0\xC2\xDB#";   // #评论#
 
 // "@#昵称#,#ID#,#时间#,#地址#,#评论#": what the template box holds at first.
 inline constexpr text::TextView kDefaultLineTemplate =
     "@#\xEA\xC7\xB3\xC6#,#ID#,#\xCA\xB1\xBC\xE4#,#\xB5\xD8\xD6\xB7#,#\xC6\xC0\xC2\xDB#";
 // "@#昵称#,#地址#": what a collection uses when the template box is empty.
-inline constexpr text::TextView kEmptyTemplateReplacement = "@#\xEA\xC7\xB3\xC6#,#\xB5\xD8\xD6\xB7#";
+inline constexpr text::TextView kEmptyTemplateReplacement =
+    "@#\xEA\xC7\xB3\xC6#,#\xB5\xD8\xD6\xB7#";
 
 // The template with every placeholder (in any letter case) replaced by its value, without a
 // line break. The placeholders are filled one kind at a time in the order nickname, user ID,

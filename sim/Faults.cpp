@@ -18,9 +18,12 @@ struct KindName {
 };
 
 constexpr KindName kKinds[] = {
-    {"delay", FaultKind::Delay, true},          {"reset", FaultKind::Reset, false},
-    {"status", FaultKind::Status, true},        {"redirect", FaultKind::Redirect, false},
-    {"redirect-loop", FaultKind::RedirectLoop, false}, {"oversize", FaultKind::Oversize, true},
+    {"delay", FaultKind::Delay, true},
+    {"reset", FaultKind::Reset, false},
+    {"status", FaultKind::Status, true},
+    {"redirect", FaultKind::Redirect, false},
+    {"redirect-loop", FaultKind::RedirectLoop, false},
+    {"oversize", FaultKind::Oversize, true},
 };
 
 }  // namespace

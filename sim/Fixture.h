@@ -22,12 +22,12 @@ const char* ListingName(Listing listing);
 struct FixtureSize {
   std::uint64_t seed = 1;
   int posts = 3;
-  int pages = 3;         // listing pages of each post, for each of the three listings
+  int pages = 3;  // listing pages of each post, for each of the three listings
   int usersPerPage = 10;
 };
 
 // How a post page spells its text and the post id.
-enum class PageEncoding { Utf8, Gbk, Big5 };           // declared by meta / undeclared / meta
+enum class PageEncoding { Utf8, Gbk, Big5 };  // declared by meta / undeclared / meta
 enum class IdForm { QuotedAttribute, QueryParameter, ScriptString };
 // How a listing answer carries its non-ASCII characters: escaped as \uXXXX (as the service
 // does), or raw in UTF-8 or GBK.
@@ -49,11 +49,11 @@ struct Post {
 struct ListedUser {
   std::string uid;
   std::u16string nickname;
-  std::string href;            // the profile link, "/u/UID" or "/name"
-  std::u16string timeMarkup;   // the time element with its text as shown
-  std::u16string time;         // that text without parentheses and outer spaces
+  std::string href;           // the profile link, "/u/UID" or "/name"
+  std::u16string timeMarkup;  // the time element with its text as shown
+  std::u16string time;        // that text without parentheses and outer spaces
   std::u16string commentMarkup;
-  std::u16string comment;      // the comment with its markup taken out
+  std::u16string comment;  // the comment with its markup taken out
 };
 
 class Fixture {

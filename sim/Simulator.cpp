@@ -66,7 +66,8 @@ std::string WithRedirectMark(const std::string& target) {
 std::string SessionFromCookies(const std::string& cookies) {
   const std::string key = std::string(kSessionCookie) + "=";
   for (std::size_t at = 0; at < cookies.size();) {
-    while (at < cookies.size() && cookies[at] == ' ') ++at;
+    while (at < cookies.size() && cookies[at] == ' ')
+      ++at;
     const std::size_t end = std::min(cookies.find(';', at), cookies.size());
     if (cookies.compare(at, key.size(), key) == 0) {
       return cookies.substr(at + key.size(), end - at - key.size());
@@ -99,7 +100,8 @@ bool Simulator::Start() {
   }
   m_thread = std::thread([this] { m_server->listen_after_bind(); });
   // stop() only takes effect once the server runs, so Start returns when it does.
-  while (!m_server->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  while (!m_server->is_running())
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   return true;
 }
 
@@ -233,8 +235,7 @@ void Simulator::ServeListing(const httplib::Request& request, httplib::Response&
     answer = m_fixture.ListingAnswer(*post, listing, page);
   }
   const std::string type = ContentType(
-      "application/json",
-      post && post->listingBody == ListingBody::RawGbk ? "GBK" : "utf-8");
+      "application/json", post && post->listingBody == ListingBody::RawGbk ? "GBK" : "utf-8");
   if (ApplyFaults(request, response, true, page, answer, type)) return;
   response.set_content(answer, type);
 }

@@ -24,10 +24,10 @@ namespace sim {
 
 struct SimulatorOptions {
   FixtureSize size;
-  int port = 0;  // 0: any free port
+  int port = 0;               // 0: any free port
   bool requireLogin = false;  // listings answer only to a logged-in session cookie
   std::vector<Fault> faults;
-  bool logRequests = false;   // print each request line to standard error
+  bool logRequests = false;  // print each request line to standard error
 };
 
 // The cookie the login form sets.
@@ -56,8 +56,7 @@ class Simulator {
   void ServeLogin(const httplib::Request& request, httplib::Response& response);
   void ServeLogout(const httplib::Request& request, httplib::Response& response);
   void ServePost(const httplib::Request& request, httplib::Response& response);
-  void ServeListing(const httplib::Request& request, httplib::Response& response,
-                    Listing listing);
+  void ServeListing(const httplib::Request& request, httplib::Response& response, Listing listing);
   // Applies the faults for this request; true when one of them already made the response.
   bool ApplyFaults(const httplib::Request& request, httplib::Response& response, bool listing,
                    int page, const std::string& body, const std::string& contentType);

@@ -77,9 +77,9 @@ class SimplifiedTable {
 // A base character followed by a combining mark is composed into one where possible, as the
 // platform conversion does with WC_COMPOSITECHECK.
 Text EncodeLocal(std::u16string_view wide, bool composeMarks) {
-  return composeMarks ? platform::EncodeCodePage(platform::ComposeMarks(wide),
-                                                 platform::kLocalCodePage)
-                      : platform::EncodeCodePage(wide, platform::kLocalCodePage);
+  return composeMarks
+             ? platform::EncodeCodePage(platform::ComposeMarks(wide), platform::kLocalCodePage)
+             : platform::EncodeCodePage(wide, platform::kLocalCodePage);
 }
 
 }  // namespace
@@ -95,8 +95,7 @@ Text Utf8ToLocal(TextView utf8) {
 }
 
 Text Big5ToLocal(TextView big5) {
-  return EncodeLocal(platform::DecodeCodePage(text::UpToNul(big5), platform::kBig5CodePage),
-                     false);
+  return EncodeLocal(platform::DecodeCodePage(text::UpToNul(big5), platform::kBig5CodePage), false);
 }
 
 Text ToSimplifiedChinese(TextView local) {

@@ -28,14 +28,15 @@ TEST(FixtureListingTest, EveryListingPageGivesTheExpectedLines) {
         panel.inputs.dateOnly = dateOnly;
         collector::PostListingReader reader(host, panel, &NinthOfDecember);
         for (int page = 1; page <= 2; ++page) {
-          const text::Text answer = text::DecodeEscapes(
-              web::DecodePageText(fixture.ListingAnswer(post, listing, page)));
+          const text::Text answer =
+              text::DecodeEscapes(web::DecodePageText(fixture.ListingAnswer(post, listing, page)));
           const text::Text lines = reader.CollectListingPage(answer, panel.LineTemplate());
-          const text::Text expected = fixture.ExpectedPageLines(post, listing, page, host,
-                                                                dateOnly, NinthOfDecember());
-          EXPECT_EQ(lines, expected) << test::Utf8(lines) << "expected:\n"
-                                     << test::Utf8(expected) << "post " << post.index << ", " << sim::ListingName(listing) << ", page " << page
-              << (dateOnly ? ", date only" : "");
+          const text::Text expected =
+              fixture.ExpectedPageLines(post, listing, page, host, dateOnly, NinthOfDecember());
+          EXPECT_EQ(lines, expected)
+              << test::Utf8(lines) << "expected:\n"
+              << test::Utf8(expected) << "post " << post.index << ", " << sim::ListingName(listing)
+              << ", page " << page << (dateOnly ? ", date only" : "");
         }
       }
     }

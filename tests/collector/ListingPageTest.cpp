@@ -33,10 +33,10 @@ std::string LikeItem(const std::string& uid, const std::string& title) {
 
 struct PageCase {
   const char* name;
-  std::string page;           // UTF-8; converted to GBK
-  std::string lineTemplate;   // UTF-8
+  std::string page;          // UTF-8; converted to GBK
+  std::string lineTemplate;  // UTF-8
   bool like;
-  std::string expected;       // UTF-8
+  std::string expected;  // UTF-8
   friend void PrintTo(const PageCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -57,8 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         PageCase{"comment item with markup",
                  AnnItem("hi <img src=\"f.gif\" title=\"[哈哈]\">there", "(12月9日 10:30)"),
-                 kDefaultTemplate, false,
-                 "@Ann,1234,12月9日,http://weibo.com/1234,hi there\r\n"},
+                 kDefaultTemplate, false, "@Ann,1234,12月9日,http://weibo.com/1234,hi there\r\n"},
         PageCase{"href slashes removed and em time",
                  CommentItem("<a href=\"/u/77\" usercard=\"id=77\">小明</a>：好"
                              "<span class=\"info\"><em class=\"S_txt2\">今天 08:00</em></span>"),
@@ -71,8 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "#评论#/#昵称#/#ID#", false, "x|y|z/a|b/9\r\n"},
         PageCase{"placeholders in any case, repeated", AnnItem("hi", "5分钟前"),
                  "#id#-#Id#:#评论##评论#", false, "1234-1234:hihi\r\n"},
-        PageCase{"template without placeholders",
-                 AnnItem("a", "t") + AnnItem("b", "t"), "固定", false, "固定\r\n固定\r\n"},
+        PageCase{"template without placeholders", AnnItem("a", "t") + AnnItem("b", "t"), "固定",
+                 false, "固定\r\n固定\r\n"},
         PageCase{"item without fields", "<dl><dt></dt></dl>", kDefaultTemplate, false,
                  "@,,,http://weibo.com/,\r\n"},
         PageCase{"missing end marker ends the page",
@@ -156,16 +155,23 @@ TEST_P(FormatEntryLineTest, FillsThePlaceholders) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, FormatEntryLineTest,
-    testing::Values(
-        LineCase{"default template", "@#昵称#,#ID#,#时间#,#地址#,#评论#",
-                 {"Ann", "1", "http://w/1", "12月9日", "hi"}, "@Ann,1,12月9日,http://w/1,hi"},
-        LineCase{"| in a nickname moves nothing", "#昵称#;#ID#;#评论#",
-                 {"a|b|c", "7", "", "", "z"}, "a|b|c;7;z"},
-        LineCase{"| in the comment is kept", "#评论#", {"", "", "", "", "a|b"}, "a|b"},
-        LineCase{"a value holding a later placeholder is filled by its pass", "#昵称#",
-                 {"x#ID#", "42", "", "", ""}, "x42"},
-        LineCase{"a value holding an earlier placeholder stays", "#评论#",
-                 {"N", "", "", "", "#昵称#"}, "#昵称#"},
-        LineCase{"empty template", "", {"N", "1", "a", "t", "c"}, ""}));
+    testing::Values(LineCase{"default template",
+                             "@#昵称#,#ID#,#时间#,#地址#,#评论#",
+                             {"Ann", "1", "http://w/1", "12月9日", "hi"},
+                             "@Ann,1,12月9日,http://w/1,hi"},
+                    LineCase{"| in a nickname moves nothing",
+                             "#昵称#;#ID#;#评论#",
+                             {"a|b|c", "7", "", "", "z"},
+                             "a|b|c;7;z"},
+                    LineCase{"| in the comment is kept", "#评论#", {"", "", "", "", "a|b"}, "a|b"},
+                    LineCase{"a value holding a later placeholder is filled by its pass",
+                             "#昵称#",
+                             {"x#ID#", "42", "", "", ""},
+                             "x42"},
+                    LineCase{"a value holding an earlier placeholder stays",
+                             "#评论#",
+                             {"N", "", "", "", "#昵称#"},
+                             "#昵称#"},
+                    LineCase{"empty template", "", {"N", "1", "a", "t", "c"}, ""}));
 
 }  // namespace

@@ -16,7 +16,8 @@ TEST(ServiceAddressesTest, ListingAddressesByType) {
   // Nothing is escaped, and an empty id leaves the bare parameter.
   EXPECT_EQ(collector::ListingAddress("h", CollectType::Comment, "a b&c"),
             "http://h/aj/comment/big?_wv=5&id=a b&c");
-  EXPECT_EQ(collector::ListingAddress("h", CollectType::Like, ""), "http://h/aj/like/big?_wv=5&mid=");
+  EXPECT_EQ(collector::ListingAddress("h", CollectType::Like, ""),
+            "http://h/aj/like/big?_wv=5&mid=");
 }
 
 TEST(ServiceAddressesTest, PageAndProfileAddresses) {

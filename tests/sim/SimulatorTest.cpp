@@ -24,7 +24,8 @@ text::Text ReadText(const std::filesystem::path& path) {
 text::Text PageOfExpected(const text::Text& all, int firstLine, int count) {
   const text::TextList lines = text::Split(all, "\r\n");
   text::Text page;
-  for (int i = firstLine; i < firstLine + count; ++i) page += lines.at(i) + "\r\n";
+  for (int i = firstLine; i < firstLine + count; ++i)
+    page += lines.at(i) + "\r\n";
   return page;
 }
 
@@ -110,8 +111,8 @@ TEST_F(SimulatorTest, ListingsCanRequireALogin) {
   };
   EXPECT_FALSE(listed({}));
 
-  const auto login = client.Post("/login", "username=ann&password=x",
-                                 "application/x-www-form-urlencoded");
+  const auto login =
+      client.Post("/login", "username=ann&password=x", "application/x-www-form-urlencoded");
   ASSERT_TRUE(login);
   EXPECT_EQ(login->status, 302);
   const std::string setCookie = login->get_header_value("Set-Cookie");

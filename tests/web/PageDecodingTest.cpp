@@ -10,10 +10,10 @@ namespace {
 
 using test::Gbk;
 
-const std::string kChineseUtf8 = "中文";          // as UTF-8 bytes in this source file
-const std::string kChineseGbk = "\xD6\xD0\xCE\xC4";  // 中文
+const std::string kChineseUtf8 = "中文";              // as UTF-8 bytes in this source file
+const std::string kChineseGbk = "\xD6\xD0\xCE\xC4";   // 中文
 const std::string kChineseBig5 = "\xA4\xA4\xA4\xE5";  // 中文
-const std::string kInvalidUtf8 = "\xC3\x28";  // a lead byte without its continuation
+const std::string kInvalidUtf8 = "\xC3\x28";          // a lead byte without its continuation
 
 struct DecodeCase {
   const char* name;
@@ -54,8 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"GBK meta first, UTF-8 meta later",
                    "<meta charset=gbk><meta charset=utf-8>" + kChineseUtf8 + kInvalidUtf8,
                    "<meta charset=gbk><meta charset=utf-8>" + kChineseGbk + "?("},
-        DecodeCase{"an empty meta tag ends the search",
-                   "<meta><meta charset=utf-8>" + kInvalidUtf8,
+        DecodeCase{"an empty meta tag ends the search", "<meta><meta charset=utf-8>" + kInvalidUtf8,
                    "<meta><meta charset=utf-8>" + kInvalidUtf8},
         DecodeCase{"only the plain head is searched",
                    "<head><title>t</title></head><meta charset=utf-8>" + kInvalidUtf8,
@@ -73,8 +72,11 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"Big5-HKSCS quoted", "<meta charset=\"Big5-HKSCS\">" + kChineseBig5,
                    "<meta charset=\"Big5-HKSCS\">" + kChineseGbk},
         DecodeCase{"UTF-16BE with its mark", "\xFE\xFF\x4E\x2D\x65\x87", kChineseGbk},
-        DecodeCase{"UTF-16LE cut inside a character comes back unchanged", "\xFF\xFE" "A",
-                   "\xFF\xFE" "A"},
+        DecodeCase{"UTF-16LE cut inside a character comes back unchanged",
+                   "\xFF\xFE"
+                   "A",
+                   "\xFF\xFE"
+                   "A"},
         DecodeCase{"a Ctrl-Z byte does not end an undeclared page",
                    kChineseGbk + "\x1A" + kChineseGbk, kChineseGbk + "\x1A" + kChineseGbk}));
 
@@ -90,13 +92,18 @@ TEST(SniffMetaCharsetTest, FindsTheFirstKnownDeclaration) {
 
 TEST(DecodePageTextTest, SurvivesArbitraryBytes) {
   std::mt19937 random(7);
-  const std::string prefixes[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF",
-                                  "<meta charset=utf-8>", "<meta charset=big5>",
+  const std::string prefixes[] = {"",
+                                  "\xEF\xBB\xBF",
+                                  "\xFF\xFE",
+                                  "\xFE\xFF",
+                                  "<meta charset=utf-8>",
+                                  "<meta charset=big5>",
                                   "<meta charset=\"Big5-HKSCS\">"};
   for (int round = 0; round < 2000; ++round) {
     std::string page = prefixes[round % std::size(prefixes)];
     const int length = static_cast<int>(random() % 64);
-    for (int i = 0; i < length; ++i) page += static_cast<char>(1 + random() % 255);
+    for (int i = 0; i < length; ++i)
+      page += static_cast<char>(1 + random() % 255);
     const text::Text decoded = web::DecodePageText(page);
     EXPECT_EQ(decoded.find('\0'), text::Text::npos);
     EXPECT_EQ(decoded.empty(), page.empty());
