@@ -45,11 +45,13 @@ BENCHMARK_CAPTURE(CollectListing, Likes, sim::Listing::Like)
 void StripTags(benchmark::State& state) {
   const std::size_t bytes = static_cast<std::size_t>(state.range(0)) << 20;
   std::string comment;
-  while (comment.size() < bytes)
+  while (comment.size() < bytes) {
     comment += "<img src=\"face.gif\" title=\"[x]\">word ";
+  }
   const collector::TagStripper stripper;
-  for (auto _ : state)
+  for (auto _ : state) {
     benchmark::DoNotOptimize(stripper.Strip(comment));
+  }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(comment.size()));
 }
 BENCHMARK(StripTags)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);

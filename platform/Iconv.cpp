@@ -7,7 +7,8 @@
 namespace platform {
 namespace {
 
-const auto kInvalidDescriptor = reinterpret_cast<iconv_t>(-1);  // iconv_open's failure value
+// iconv_open's failure value, (iconv_t)-1.
+const auto kInvalidDescriptor = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
 
 }  // namespace
 

@@ -28,8 +28,9 @@ constexpr std::u16string_view kHandles[] = {u"annie", u"tervane", u"kitty", u"su
 
 std::u16string Number(std::uint64_t value) {
   std::u16string out;
-  for (const char c : std::to_string(value))
+  for (const char c : std::to_string(value)) {
     out += static_cast<char16_t>(c);
+  }
   return out;
 }
 
@@ -39,8 +40,9 @@ std::u16string Widen(std::string_view ascii) {
 
 std::string Narrow(std::u16string_view ascii) {
   std::string out;
-  for (const char16_t c : ascii)
+  for (const char16_t c : ascii) {
     out += static_cast<char>(c);
+  }
   return out;
 }
 
@@ -48,8 +50,9 @@ std::string Base62(std::uint64_t value, int digits) {
   static constexpr char kDigits[] =
       "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
   std::string out;
-  for (int i = 0; i < digits; ++i, value /= 62)
+  for (int i = 0; i < digits; ++i, value /= 62) {
     out += kDigits[value % 62];
+  }
   return out;
 }
 
@@ -188,8 +191,9 @@ std::u16string JsonEscaped(std::u16string_view markup, bool asciiOnly) {
       default:
         if (c < 0x20 || (asciiOnly && c > 0x7E)) {
           out += u"\\u";
-          for (int shift = 12; shift >= 0; shift -= 4)
+          for (int shift = 12; shift >= 0; shift -= 4) {
             out += kHex[(c >> shift) & 0xF];
+          }
         } else {
           out += c;
         }
@@ -203,7 +207,7 @@ const char* CodePageOf(ListingBody body) {
 }
 
 std::u16string DateOnly(const std::u16string& time, const text::DateTime& today) {
-  if (time.find(u"今天") != std::u16string::npos || time.find(u"前") != std::u16string::npos) {
+  if (time.find(u"今天") != std::u16string::npos || time.find(u'前') != std::u16string::npos) {
     return Number(static_cast<std::uint64_t>(today.month)) + u"月" +
            Number(static_cast<std::uint64_t>(today.day)) + u"日";
   }
@@ -267,8 +271,9 @@ ListedUser Fixture::User(const Post& post, Listing listing, int page, int index)
   user.time = MakeTime(random);
   user.timeMarkup = TimeElement(listing, random, Decorated(random, user.time));
   const int pieces = 1 + random.Below(4);
-  for (int i = 0; i < pieces; ++i)
+  for (int i = 0; i < pieces; ++i) {
     AddCommentPiece(random, emojiAllowed, user.commentMarkup, user.comment);
+  }
   return user;
 }
 

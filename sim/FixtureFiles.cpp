@@ -13,8 +13,9 @@ bool WriteFixtureFiles(const Fixture& fixture, const std::vector<std::string>& a
   std::filesystem::create_directories(folder, error);
   if (error) return false;
   text::Text list;
-  for (const std::string& address : addresses)
+  for (const std::string& address : addresses) {
     list += address + "\r\n";
+  }
   bool written = text::WriteWholeFile(folder / "addresses.txt", list);
   for (const Listing listing : kListings) {
     const std::string name = std::string("expected-") + ListingName(listing);

@@ -3,8 +3,9 @@
 namespace sim {
 
 Random::Random(std::initializer_list<std::uint64_t> parts) : m_state(0x6A09E667F3BCC908ULL) {
-  for (const std::uint64_t part : parts)
+  for (const std::uint64_t part : parts) {
     m_state = Next() ^ part;
+  }
 }
 
 std::uint64_t Random::Next() {

@@ -66,8 +66,9 @@ std::string WithRedirectMark(const std::string& target) {
 std::string SessionFromCookies(const std::string& cookies) {
   const std::string key = std::string(kSessionCookie) + "=";
   for (std::size_t at = 0; at < cookies.size();) {
-    while (at < cookies.size() && cookies[at] == ' ')
+    while (at < cookies.size() && cookies[at] == ' ') {
       ++at;
+    }
     const std::size_t end = std::min(cookies.find(';', at), cookies.size());
     if (cookies.compare(at, key.size(), key) == 0) {
       return cookies.substr(at + key.size(), end - at - key.size());
@@ -100,8 +101,9 @@ bool Simulator::Start() {
   }
   m_thread = std::thread([this] { m_server->listen_after_bind(); });
   // stop() only takes effect once the server runs, so Start returns when it does.
-  while (!m_server->is_running())
+  while (!m_server->is_running()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   return true;
 }
 
@@ -156,7 +158,11 @@ void Simulator::Route() {
 void Simulator::ServeHome(const httplib::Request& request, httplib::Response& response) {
   std::string posts;
   for (const std::string& address : PostAddresses()) {
-    posts += "<li><a href=\"" + address + "\">" + address + "</a></li>";
+    posts.append("<li><a href=\"")
+        .append(address)
+        .append("\">")
+        .append(address)
+        .append("</a></li>");
   }
   const bool in = LoggedIn(request);
   response.set_content(

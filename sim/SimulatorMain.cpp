@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
     if (option == "--help" || option == "-h") {
       std::fputs(kUsage, stdout);
       return 0;
-    } else if (option == "--require-login") {
+    }
+    if (option == "--require-login") {
       options.requireLogin = true;
     } else if (option == "--log") {
       options.logRequests = true;

@@ -24,8 +24,9 @@ text::Text ReadText(const std::filesystem::path& path) {
 text::Text PageOfExpected(const text::Text& all, int firstLine, int count) {
   const text::TextList lines = text::Split(all, "\r\n");
   text::Text page;
-  for (int i = firstLine; i < firstLine + count; ++i)
+  for (int i = firstLine; i < firstLine + count; ++i) {
     page += lines.at(i) + "\r\n";
+  }
   return page;
 }
 

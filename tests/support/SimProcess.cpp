@@ -5,7 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/FileHandle.h"
@@ -23,8 +23,10 @@ SimProcess::SimProcess(const std::vector<std::string>& arguments) {
   std::vector<std::string> storage{TERVANE_SIM_PATH};
   storage.insert(storage.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
-  for (std::string& argument : storage)
+  argv.reserve(storage.size() + 1);
+  for (std::string& argument : storage) {
     argv.push_back(argument.data());
+  }
   argv.push_back(nullptr);
 
   posix_spawn_file_actions_t actions;
@@ -41,10 +43,13 @@ SimProcess::SimProcess(const std::vector<std::string>& arguments) {
 
   std::string line;
   char c = 0;
-  while (::read(readEnd.get(), &c, 1) == 1 && c != '\n')
+  while (::read(readEnd.get(), &c, 1) == 1 && c != '\n') {
     line += c;
+  }
   constexpr std::string_view kPrefix = "listening on 127.0.0.1:";
-  if (line.starts_with(kPrefix)) m_port = std::atoi(line.c_str() + kPrefix.size());
+  if (line.starts_with(kPrefix)) {
+    m_port = static_cast<int>(std::strtol(line.c_str() + kPrefix.size(), nullptr, 10));
+  }
 }
 
 SimProcess::~SimProcess() {

@@ -8,8 +8,6 @@
 
 namespace {
 
-using test::Gbk;
-
 const std::string kChineseUtf8 = "中文";              // as UTF-8 bytes in this source file
 const std::string kChineseGbk = "\xD6\xD0\xCE\xC4";   // 中文
 const std::string kChineseBig5 = "\xA4\xA4\xA4\xE5";  // 中文
@@ -102,8 +100,9 @@ TEST(DecodePageTextTest, SurvivesArbitraryBytes) {
   for (int round = 0; round < 2000; ++round) {
     std::string page = prefixes[round % std::size(prefixes)];
     const int length = static_cast<int>(random() % 64);
-    for (int i = 0; i < length; ++i)
+    for (int i = 0; i < length; ++i) {
       page += static_cast<char>(1 + random() % 255);
+    }
     const text::Text decoded = web::DecodePageText(page);
     EXPECT_EQ(decoded.find('\0'), text::Text::npos);
     EXPECT_EQ(decoded.empty(), page.empty());
