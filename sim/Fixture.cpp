@@ -1,6 +1,9 @@
 #include "sim/Fixture.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
+#include <utility>
 
 #include "platform/CodePage.h"
 #include "sim/Random.h"
@@ -165,38 +168,25 @@ std::u16string ItemMarkup(Listing listing, const ListedUser& user) {
 
 // The markup as the body of a JSON string, escaped the way the service escapes it.
 std::u16string JsonEscaped(std::u16string_view markup, bool asciiOnly) {
+  static constexpr std::pair<char16_t, std::u16string_view> kShortEscapes[] = {
+      {u'"', u"\\\""}, {u'\\', u"\\\\"}, {u'/', u"\\/"},
+      {u'\r', u"\\r"}, {u'\n', u"\\n"},  {u'\t', u"\\t"},
+  };
   static constexpr char16_t kHex[] = u"0123456789abcdef";
   std::u16string out;
   out.reserve(markup.size() * 2);
   for (const char16_t c : markup) {
-    switch (c) {
-      case u'"':
-        out += u"\\\"";
-        break;
-      case u'\\':
-        out += u"\\\\";
-        break;
-      case u'/':
-        out += u"\\/";
-        break;
-      case u'\r':
-        out += u"\\r";
-        break;
-      case u'\n':
-        out += u"\\n";
-        break;
-      case u'\t':
-        out += u"\\t";
-        break;
-      default:
-        if (c < 0x20 || (asciiOnly && c > 0x7E)) {
-          out += u"\\u";
-          for (int shift = 12; shift >= 0; shift -= 4) {
-            out += kHex[(c >> shift) & 0xF];
-          }
-        } else {
-          out += c;
-        }
+    const auto* shortEscape = std::find_if(std::begin(kShortEscapes), std::end(kShortEscapes),
+                                           [c](const auto& entry) { return entry.first == c; });
+    if (shortEscape != std::end(kShortEscapes)) {
+      out += shortEscape->second;
+    } else if (c < 0x20 || (asciiOnly && c > 0x7E)) {
+      out += u"\\u";
+      for (int shift = 12; shift >= 0; shift -= 4) {
+        out += kHex[(c >> shift) & 0xF];
+      }
+    } else {
+      out += c;
     }
   }
   return out;
