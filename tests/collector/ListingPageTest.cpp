@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "collector/ValuePanel.h"
 #include "support/TestText.h"
 
@@ -11,6 +13,13 @@ using collector::PostListingReader;
 using collector::ValuePanel;
 using test::Gbk;
 using test::Utf8;
+
+std::string ToLowerAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
 
 text::DateTime NinthOfDecember() {
   return {2026, 12, 9, 8, 15, 0};
@@ -99,6 +108,55 @@ TEST(ListingPageTest, ServiceHostComesFromConstruction) {
   PostListingReader reader("127.0.0.1:8080", panel);
   EXPECT_EQ(reader.CollectListingPage(LikeItem("5", "L"), Gbk("#地址#")),
             "http://127.0.0.1:8080/5\r\n");
+}
+
+// Pages stitched from the markers the reader looks for, in any order and nesting, with GBK
+// characters and lone lead bytes between them: every page gives whole lines, one per item at
+// most, and never more lines than the page has item starts.
+TEST(ListingPageTest, ArbitraryMarkupGivesWholeLines) {
+  const std::string pieces[] = {"<dl",      "</dl>",
+                                "<DL>",     "<li",
+                                "</li>",    "<dd>",
+                                "</dd>",    "<a href=\"/u/1\">",
+                                "</a>",     "：",
+                                "<span ",   "<span class=\"S_txt2\">",
+                                "</span>",  "<em class=S_txt2>",
+                                "</em>",    "uid=\"",
+                                "title=\"", "usercard=\"id=",
+                                "\"",       "今天",
+                                "前",       " ",
+                                "　",       "(",
+                                ")",        "|",
+                                "#昵称#",   "#评论#",
+                                "<",        ">",
+                                "\r\n",     "\x81",
+                                "x"};
+  std::mt19937 random(1211);
+  for (int round = 0; round < 3000; ++round) {
+    std::string page;
+    const int count = static_cast<int>(random() % 40);
+    for (int i = 0; i < count; ++i)
+      page += pieces[random() % std::size(pieces)];
+    const text::Text local = Gbk(page);
+    const std::string lower = ToLowerAscii(page);
+    for (const bool like : {false, true}) {
+      ValuePanel panel;
+      panel.inputs.like = like;
+      PostListingReader reader("weibo.com", panel, &NinthOfDecember);
+      reader.CollectListingPage(local, Gbk(kDefaultTemplate));
+      const text::Text lines = reader.CollectListingPage(local, "x");
+      ASSERT_EQ(lines.size() % 3, 0U) << page;
+      for (std::size_t at = 0; at < lines.size(); at += 3) {
+        ASSERT_EQ(lines.substr(at, 3), "x\r\n") << page;
+      }
+      std::size_t starts = 0;
+      for (std::size_t at = 0; (at = lower.find(like ? "<li" : "<dl", at)) != std::string::npos;
+           ++at) {
+        ++starts;
+      }
+      ASSERT_LE(lines.size() / 3, starts) << page;
+    }
+  }
 }
 
 struct TimeCase {
