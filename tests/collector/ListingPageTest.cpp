@@ -135,8 +135,9 @@ TEST(ListingPageTest, ArbitraryMarkupGivesWholeLines) {
   for (int round = 0; round < 3000; ++round) {
     std::string page;
     const int count = static_cast<int>(random() % 40);
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
       page += pieces[random() % std::size(pieces)];
+    }
     const text::Text local = Gbk(page);
     const std::string lower = ToLowerAscii(page);
     for (const bool like : {false, true}) {
