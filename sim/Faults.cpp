@@ -42,11 +42,11 @@ bool Fault::AppliesTo(bool listing, int listingPage) const {
   return false;
 }
 
-std::optional<Fault> ParseFault(std::string_view spec, std::string& error) {
+std::optional<Fault> ParseFault(std::string_view description, std::string& error) {
   Fault fault;
-  if (const std::size_t at = spec.find('@'); at != std::string_view::npos) {
-    const std::string_view scope = spec.substr(at + 1);
-    spec = spec.substr(0, at);
+  if (const std::size_t at = description.find('@'); at != std::string_view::npos) {
+    const std::string_view scope = description.substr(at + 1);
+    description = description.substr(0, at);
     if (scope == "post") {
       fault.scope = FaultScope::PostPages;
     } else if (scope == "listing") {
@@ -59,20 +59,21 @@ std::optional<Fault> ParseFault(std::string_view spec, std::string& error) {
     }
   }
   std::string_view value;
-  if (const std::size_t equals = spec.find('='); equals != std::string_view::npos) {
-    value = spec.substr(equals + 1);
-    spec = spec.substr(0, equals);
+  if (const std::size_t equals = description.find('='); equals != std::string_view::npos) {
+    value = description.substr(equals + 1);
+    description = description.substr(0, equals);
   }
   for (const KindName& kind : kKinds) {
-    if (kind.name != spec) continue;
+    if (kind.name != description) continue;
     fault.kind = kind.kind;
     if (kind.needsValue && (!ReadNumber(value, fault.value) || fault.value < 0)) {
-      error = "fault " + std::string(spec) + " needs a number: " + std::string(spec) + "=N";
+      error = "fault " + std::string(description) + " needs a number: " + std::string(description) +
+              "=N";
       return std::nullopt;
     }
     return fault;
   }
-  error = "unknown fault: " + std::string(spec);
+  error = "unknown fault: " + std::string(description);
   return std::nullopt;
 }
 

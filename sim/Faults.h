@@ -32,6 +32,6 @@ struct Fault {
 // Reads "KIND[=VALUE][@post|@listing|@PAGE]", KIND being delay, reset, status, redirect,
 // redirect-loop or oversize; delay, status and oversize need a value. Gives nullopt and an
 // explanation in `error` when the text is not a fault.
-std::optional<Fault> ParseFault(std::string_view spec, std::string& error);
+std::optional<Fault> ParseFault(std::string_view description, std::string& error);
 
 }  // namespace sim

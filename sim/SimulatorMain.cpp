@@ -20,7 +20,7 @@ Serves post pages, comment/repost/like listings and a login page on 127.0.0.1.
   --pages N            listing pages per post and listing (default 3)
   --users N            users per listing page (default 10)
   --require-login      listings answer only to a logged-in session (log in at /login)
-  --fault SPEC         KIND[=VALUE][@post|@listing|@PAGE]; KIND is delay=MS, reset,
+  --fault WHAT         KIND[=VALUE][@post|@listing|@PAGE]; KIND is delay=MS, reset,
                        status=CODE, redirect, redirect-loop or oversize=BYTES (repeatable)
   --fixtures DIR       write addresses.txt and the expected lines into DIR
   --log                print each request to standard error

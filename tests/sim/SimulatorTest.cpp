@@ -69,9 +69,9 @@ class SimulatorTest : public testing::Test {
     sim::SimulatorOptions options;
     options.size = {.seed = 3, .posts = 1, .pages = 2, .usersPerPage = 3};
     options.requireLogin = requireLogin;
-    for (const std::string& spec : faults) {
+    for (const std::string& description : faults) {
       std::string error;
-      const auto fault = sim::ParseFault(spec, error);
+      const auto fault = sim::ParseFault(description, error);
       EXPECT_TRUE(fault) << error;
       if (fault) options.faults.push_back(*fault);
     }
