@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,9 +50,12 @@ int main(int argc, char** argv) {
     const std::string_view option = argv[i];
     const bool hasValue = i + 1 < argc;
     auto numberFor = [&](auto& target) {
+      using Target = std::remove_reference_t<decltype(target)>;
       const std::optional<long long> value = hasValue ? Number(argv[++i]) : std::nullopt;
-      if (!value) return false;
-      target = static_cast<std::remove_reference_t<decltype(target)>>(*value);
+      if (!value || static_cast<unsigned long long>(*value) > std::numeric_limits<Target>::max()) {
+        return false;
+      }
+      target = static_cast<Target>(*value);
       return true;
     };
     if (option == "--help" || option == "-h") {
@@ -76,11 +80,13 @@ int main(int argc, char** argv) {
                         : option == "--posts" ? numberFor(options.size.posts)
                         : option == "--pages" ? numberFor(options.size.pages)
                                               : numberFor(options.size.usersPerPage);
-      if (!read) return Fail(std::string(option) + " needs a whole number");
+      if (!read) return Fail(std::string(option) + " needs a whole number in range");
     } else {
       return Fail("unknown option " + std::string(option));
     }
   }
+
+  if (options.port > 65535) return Fail("--port must be at most 65535");
 
   // The server's threads inherit this mask, so the signals reach only the sigwait below.
   sigset_t stopSignals;
