@@ -80,7 +80,7 @@ std::u16string MakeNickname(Random& random, bool emojiAllowed) {
   }
 }
 
-// Every form of time the service shows; `time` gets the text and the date-only rule decides.
+// A time in one of the forms the service shows, before parentheses and padding are added.
 std::u16string MakeTime(Random& random) {
   const std::u16string clock = Number(random.Below(24)) + u":" + Number(10 + random.Below(50));
   switch (random.Below(5)) {
@@ -129,8 +129,9 @@ void AddCommentPiece(Random& random, bool emojiAllowed, std::u16string& markup,
       return;
     case 3:
       if (emojiAllowed) {
-        markup += random.Pick(kEmoji);
-        text += random.Pick(kEmoji);
+        const std::u16string_view emoji = random.Pick(kEmoji);
+        markup += emoji;
+        text += emoji;
         return;
       }
       [[fallthrough]];
