@@ -78,8 +78,9 @@ void PostListingReader::ReadCommentItem(TextView item) {
   m_entry.nickname = Attribute(dd, ">", "</a>");
   m_entry.userId = Attribute(dd, "usercard=''id=", "''");
   m_entry.time = NormaliseTime(item, m_panel.DateOnly(), m_clock);
-  const Text commentArea = TextBetweenTolerant(item, "<dd>", "</dd>");
-  m_entry.comment = m_tagStripper.Strip(TextBetweenTolerant(commentArea, kCommentStart, "<span "));
+  // The comment is looked for in the same first dd element: its markers hold no quotes, so the
+  // tolerant search for it could only find what `dd` already holds.
+  m_entry.comment = m_tagStripper.Strip(TextBetweenTolerant(dd, kCommentStart, "<span "));
 }
 
 }  // namespace collector

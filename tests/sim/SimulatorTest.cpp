@@ -7,6 +7,7 @@
 #include "collector/ValuePanel.h"
 #include "support/SimProcess.h"
 #include "support/TestText.h"
+#include "text/Conversions.h"
 #include "text/EscapeDecoding.h"
 #include "text/MarkerExtraction.h"
 #include "text/TextOps.h"
@@ -16,8 +17,7 @@
 namespace {
 
 text::Text ReadText(const std::filesystem::path& path) {
-  const text::ByteBuffer bytes = text::ReadWholeFile(path);
-  return text::Text(bytes.begin(), bytes.end());
+  return text::ToText(text::ReadWholeFile(path));
 }
 
 // The lines of one page within a fixture's expected file, which lists every page of every post.
