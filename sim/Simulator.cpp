@@ -2,9 +2,14 @@
 
 #include <httplib.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 namespace sim {
 namespace {
@@ -78,6 +83,26 @@ std::string SessionFromCookies(const std::string& cookies) {
   return {};
 }
 
+// Shuts down every connection this process accepted on `port`. The server waits out a client's
+// idle keep-alive connection before it stops; a client that keeps connections for reuse (as
+// the collector does) would hold every stop for the whole keep-alive timeout.
+void ShutDownConnectionsOn(int port) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+    const int fd = std::atoi(entry.path().filename().c_str());
+    sockaddr_in local{};
+    socklen_t length = sizeof local;
+    int listening = 0;
+    socklen_t flagLength = sizeof listening;
+    if (getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length) != 0 ||
+        local.sin_family != AF_INET || ntohs(local.sin_port) != port ||
+        getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &listening, &flagLength) != 0 || listening) {
+      continue;
+    }
+    shutdown(fd, SHUT_RDWR);
+  }
+}
+
 }  // namespace
 
 Simulator::Simulator(SimulatorOptions options)
@@ -115,6 +140,7 @@ void Simulator::Stop() {
   m_stopped.notify_all();
   if (m_thread.joinable()) {
     m_server->stop();
+    ShutDownConnectionsOn(m_port);
     m_thread.join();
   }
 }

@@ -31,6 +31,18 @@ std::optional<int> ExplicitPort(TextView authority) {
   return text::ToInteger(authority.substr(static_cast<std::size_t>(colon)));
 }
 
+bool StartsWithScheme(TextView address, TextView scheme) {
+  return text::CompareText(text::Left(address, text::Length(scheme)), scheme, false) == 0;
+}
+
+// The length of a leading "http://" or "https://" in any case, or 0.
+Index SchemeLength(TextView address) {
+  for (const TextView scheme : {kHttpScheme, kHttpsScheme}) {
+    if (StartsWithScheme(address, scheme)) return text::Length(scheme);
+  }
+  return 0;
+}
+
 }  // namespace
 
 Text UrlHost(TextView address) {
@@ -42,7 +54,8 @@ Text UrlHost(TextView address) {
 }
 
 Text UrlObjectPath(TextView address) {
-  const Index hostAt = Find(address, UrlHost(address), 1, true);
+  // The host is looked for after the scheme, so that a host such as "h" is not found in it.
+  const Index hostAt = Find(address, UrlHost(address), SchemeLength(address) + 1, true);
   if (hostAt == text::kNotFound) return "/";
   const Index slash = Find(address, "/", hostAt);
   if (slash == text::kNotFound) return "/";
@@ -50,7 +63,7 @@ Text UrlObjectPath(TextView address) {
 }
 
 int UrlPort(TextView address) {
-  const bool http = text::CompareText(text::Left(address, 7), kHttpScheme, false) == 0;
+  const bool http = StartsWithScheme(address, kHttpScheme);
   const Index slash = Find(address, "/");
   const Text authority = http                       ? AuthorityAfter(address, 7)
                          : slash == text::kNotFound ? Text(address)
@@ -64,7 +77,7 @@ bool IsSecureAddress(TextView address) {
 
 int RequestPort(TextView address) {
   if (!IsSecureAddress(address)) return UrlPort(address);
-  if (text::CompareText(text::Left(address, 8), kHttpsScheme, false) == 0) {
+  if (StartsWithScheme(address, kHttpsScheme)) {
     if (const auto port = ExplicitPort(AuthorityAfter(address, 8))) return *port;
   }
   return 443;
