@@ -8,7 +8,6 @@
 #include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 namespace sim {
@@ -89,7 +88,9 @@ std::string SessionFromCookies(const std::string& cookies) {
 void ShutDownConnectionsOn(int port) {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
-    const int fd = std::atoi(entry.path().filename().c_str());
+    const std::string name = entry.path().filename().string();
+    int fd = -1;
+    std::from_chars(name.data(), name.data() + name.size(), fd);
     sockaddr_in local{};
     socklen_t length = sizeof local;
     int listening = 0;

@@ -33,8 +33,9 @@ void AbandonedWorkers::Adopt(std::thread worker, std::shared_ptr<RequestJob> job
     m_workers.erase(firstEnded, m_workers.end());
     m_workers.push_back({std::move(worker), std::move(job)});
   }
-  for (Worker& done : ended)
+  for (Worker& done : ended) {
     done.thread.join();
+  }
 }
 
 void AbandonedWorkers::JoinAll() {
@@ -43,8 +44,9 @@ void AbandonedWorkers::JoinAll() {
     const std::lock_guard lock(m_mutex);
     all.swap(m_workers);
   }
-  for (Worker& worker : all)
+  for (Worker& worker : all) {
     worker.thread.join();
+  }
 }
 
 std::size_t AbandonedWorkers::Count() {

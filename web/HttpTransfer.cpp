@@ -73,8 +73,9 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
   }
   // Lines after a block's empty line are trailers, which are not part of the block.
   if (collected.headComplete) return length;
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
     line.remove_suffix(1);
+  }
   Text& block = collected.response.heads.back().block;
   if (block.size() + line.size() + 2 > kMaxHeaderBlock) return 0;
   block.append(line).append("\r\n");
@@ -147,8 +148,9 @@ void AppendLine(HeaderList& list, const char* line) {
 // headers on its own.
 HeaderList HeaderLines(const HttpRequest& request) {
   HeaderList list;
-  for (const Text& line : request.headerLines)
+  for (const Text& line : request.headerLines) {
     AppendLine(list, line.c_str());
+  }
   AppendLine(list, "Accept:");
   AppendLine(list, "Expect:");
   if (request.method == "POST") {

@@ -37,8 +37,9 @@ std::size_t CompleteRequestLength(const std::string& buffer) {
   if (headEnd == std::string::npos) return 0;
   std::size_t bodyLength = 0;
   std::string head = buffer.substr(0, headEnd);
-  for (char& c : head)
+  for (char& c : head) {
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
   if (const std::size_t at = head.find("\r\ncontent-length:"); at != std::string::npos) {
     bodyLength = std::stoul(head.substr(at + 17));
   }
@@ -70,16 +71,19 @@ RawHttpServer::~RawHttpServer() {
   {
     const std::lock_guard lock(m_mutex);
     m_stopping = true;
-    for (const int connection : m_connections)
+    for (const int connection : m_connections) {
       shutdown(connection, SHUT_RDWR);
+    }
   }
   const char stop = 0;
   static_cast<void>(write(m_stopPipe[1], &stop, 1));
   m_acceptor.join();
-  for (std::thread& server : m_servers)
+  for (std::thread& server : m_servers) {
     server.join();
-  for (const int connection : m_connections)
+  }
+  for (const int connection : m_connections) {
     close(connection);
+  }
   close(m_listener);
   close(m_stopPipe[0]);
   close(m_stopPipe[1]);

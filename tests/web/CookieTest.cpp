@@ -15,8 +15,8 @@ using web::Cookie;
 
 TEST(CookieTest, SetCookieValuesAsABrowserReadsThem) {
   struct Case {
-    const char* host;
-    const char* setCookie;
+    const char* host = "";
+    const char* setCookie = "";
     std::optional<Cookie> expected;
   };
   const Case cases[] = {
