@@ -64,7 +64,8 @@ void ExecuteRequest(text::ByteStream& stream, RequestCancellation* cancellation)
   } else {
     record[kBodySlot] = std::move(response.body);
     const Text finalHead = response.heads.empty() ? Text() : response.heads.back().block;
-    record[kResponseCookiesSlot] = text::ToBytes(ResponseCookieList(SetCookieValues(finalHead)));
+    record[kResponseCookiesSlot] =
+        text::ToBytes(ResponseCookieList(SetCookieValues(text::UpToNul(finalHead))));
     record[kResponseHeadSlot] = text::ToBytes(finalHead);
     for (const ResponseHead& head : response.heads) {
       for (const Text& value : SetCookieValues(head.block)) {

@@ -4,11 +4,13 @@
 #include "web/TimedRequest.h"
 
 #include <gtest/gtest.h>
+#include <httplib.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "platform/HeadlessEventPump.h"
 #include "sim/Simulator.h"
@@ -165,6 +167,30 @@ TEST_F(TimedRequestTest, ResetMidBodyKeepsWhatArrived) {
 
 TEST_F(TimedRequestTest, RefusedConnectionGivesAnEmptyBody) {
   EXPECT_EQ(Body(pump, "http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/"), "");
+}
+
+TEST_F(TimedRequestTest, UntrustedCertificateIsRefused) {
+  const std::string folder = TERVANE_TEST_DATA "/tls/";
+  httplib::SSLServer server((folder + "cert.pem").c_str(), (folder + "key.pem").c_str());
+  ASSERT_TRUE(server.is_valid());
+  bool answered = false;
+  server.Get("/", [&](const httplib::Request&, httplib::Response& response) {
+    answered = true;
+    response.set_content("secret", "text/plain");
+  });
+  const int port = server.bind_to_any_port("127.0.0.1");
+  std::thread serving([&] { server.listen_after_bind(); });
+  while (!server.is_running())
+    std::this_thread::sleep_for(1ms);
+  EXPECT_EQ(Body(pump, "https://127.0.0.1:" + std::to_string(port) + "/"), "");
+  EXPECT_FALSE(answered);
+  // The server itself works for a client that does not check.
+  httplib::SSLClient unchecked("127.0.0.1", port);
+  unchecked.enable_server_certificate_verification(false);
+  const auto answer = unchecked.Get("/");
+  EXPECT_TRUE(answer && answer->body == "secret");
+  server.stop();
+  serving.join();
 }
 
 TEST_F(TimedRequestTest, DecodeAsConvertsTheBody) {
