@@ -39,7 +39,8 @@ HttpRequest RequestFrom(const RequestRecord& record) {
   request.body = record[kPostDataSlot];
   request.headerLines = HeaderLinesOf(
       CompleteRequestHeaders(headers, address, request.method, request.body.size(), cookies));
-  request.proxy = text::ToText(record[kProxySlot]);
+  // The proxy is one for http only, as the platform client was told ("http=host:port").
+  if (!secure) request.proxy = text::ToText(record[kProxySlot]);
   // A TLS request always follows redirects and always uses the store, explicit cookies or not.
   request.followRedirects = secure || text::ToText(record[kFollowRedirectsSlot]) == text::kTrueText;
   request.useCookieStore = secure || text::Trim(cookies).empty();

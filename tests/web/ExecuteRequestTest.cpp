@@ -147,7 +147,7 @@ TEST_F(ExecuteRequestTest, PortAndObjectFollowTheAddress) {
       << requests[2];
 }
 
-TEST_F(ExecuteRequestTest, ProxyReceivesTheAbsoluteAddress) {
+TEST_F(ExecuteRequestTest, ProxyCarriesPlainHttpOnly) {
   const RequestRecord back = Execute({.address = "http://weibo.example/aj/x?id=1",
                                       .proxy = server.HostAndPort(),
                                       .headers = "RefererNo"});
@@ -156,6 +156,10 @@ TEST_F(ExecuteRequestTest, ProxyReceivesTheAbsoluteAddress) {
   EXPECT_TRUE(server.Requests()[0].starts_with(
       "GET http://weibo.example/aj/x?id=1 HTTP/1.1\r\nHost: weibo.example\r\n"))
       << server.Requests()[0];
+  // A TLS request goes direct: here to a port nobody listens on.
+  Execute({.address = "https://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/",
+           .proxy = server.HostAndPort()});
+  EXPECT_EQ(server.Requests().size(), 1U);
 }
 
 TEST(ExecuteRequestHeadTest, FinalHeaderBlockAndItsCookiesComeBack) {

@@ -180,8 +180,9 @@ TEST_F(TimedRequestTest, UntrustedCertificateIsRefused) {
   });
   const int port = server.bind_to_any_port("127.0.0.1");
   std::thread serving([&] { server.listen_after_bind(); });
-  while (!server.is_running())
+  while (!server.is_running()) {
     std::this_thread::sleep_for(1ms);
+  }
   EXPECT_EQ(Body(pump, "https://127.0.0.1:" + std::to_string(port) + "/"), "");
   EXPECT_FALSE(answered);
   // The server itself works for a client that does not check.
