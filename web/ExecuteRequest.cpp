@@ -64,15 +64,17 @@ void ExecuteRequest(text::ByteStream& stream, RequestCancellation* cancellation)
     record[kFollowRedirectsSlot].clear();
   } else {
     record[kBodySlot] = std::move(response.body);
-    const Text finalHead = response.heads.empty() ? Text() : response.heads.back().block;
-    record[kResponseCookiesSlot] =
-        text::ToBytes(ResponseCookieList(SetCookieValues(text::UpToNul(finalHead))));
-    record[kResponseHeadSlot] = text::ToBytes(finalHead);
+    // Every response's cookies are stored; the final response's are also listed.
+    std::vector<Text> cookies;
     for (const ResponseHead& head : response.heads) {
-      for (const Text& value : SetCookieValues(head.block)) {
+      cookies = SetCookieValues(text::UpToNul(head.block));
+      for (const Text& value : cookies) {
         SessionShare::Instance().StoreResponseCookie(head.host, value);
       }
     }
+    record[kResponseCookiesSlot] = text::ToBytes(ResponseCookieList(cookies));
+    record[kResponseHeadSlot] =
+        text::ToBytes(response.heads.empty() ? Text() : response.heads.back().block);
   }
   text::StreamSeekToStart(stream);
   text::StreamWriteData(stream, record);
