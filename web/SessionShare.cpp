@@ -55,17 +55,19 @@ void SessionShare::StoreCookie(const Cookie& cookie) {
   WithShareHandle([&](CURL* easy) { curl_easy_setopt(easy, CURLOPT_COOKIELIST, line.c_str()); });
 }
 
+std::optional<Cookie> SessionShare::StoreParsed(text::TextView host, text::TextView setCookie) {
+  std::optional<Cookie> cookie = ParseSetCookie(host, setCookie);
+  if (cookie) StoreCookie(*cookie);
+  return cookie;
+}
+
 bool SessionShare::StoreSetCookie(text::TextView host, text::TextView setCookie) {
-  const std::optional<Cookie> cookie = ParseSetCookie(host, setCookie);
-  if (!cookie) return false;
-  StoreCookie(*cookie);
-  return true;
+  return StoreParsed(host, setCookie).has_value();
 }
 
 bool SessionShare::StoreResponseCookie(text::TextView host, text::TextView setCookie) {
-  const std::optional<Cookie> cookie = ParseSetCookie(host, setCookie);
+  const std::optional<Cookie> cookie = StoreParsed(host, setCookie);
   if (!cookie) return false;
-  StoreCookie(*cookie);
   CookieListener listener;
   {
     const std::lock_guard lock(m_listenerMutex);

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "text/Text.h"
@@ -47,6 +48,8 @@ class SessionShare {
   SessionShare();
   ~SessionShare();
 
+  // Stores the cookie a Set-Cookie value makes, when it is one.
+  std::optional<Cookie> StoreParsed(text::TextView host, text::TextView setCookie);
   // Runs `operation` on a handle attached to the share, for the cookie-list options.
   template <typename Operation>
   void WithShareHandle(Operation operation);
