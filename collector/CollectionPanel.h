@@ -31,6 +31,9 @@ class CollectionPanel {
   virtual void ClearOutput() = 0;
   // Adds lines at the end of the output, after whatever the user may have typed there.
   virtual void AppendOutput(text::TextView lines) = 0;
+
+  // Tells the user something and returns once it was seen (the window's modal message box).
+  virtual void ShowMessage(text::TextView message) = 0;
 };
 
 }  // namespace collector

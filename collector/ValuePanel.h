@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "collector/CollectionPanel.h"
 #include "collector/EntryLine.h"
 #include "collector/RunCaptions.h"
@@ -27,6 +29,7 @@ class ValuePanel : public CollectionPanel {
   text::Text collectGroupCaption;
   text::Text outputGroupCaption;
   text::Text output;
+  std::vector<text::Text> messages;
 
   text::Text AddressList() const override { return inputs.addressList; }
   text::Text LineTemplate() const override { return inputs.lineTemplate; }
@@ -45,6 +48,7 @@ class ValuePanel : public CollectionPanel {
 
   void ClearOutput() override { output.clear(); }
   void AppendOutput(text::TextView lines) override { output += lines; }
+  void ShowMessage(text::TextView message) override { messages.emplace_back(message); }
 };
 
 }  // namespace collector

@@ -96,8 +96,8 @@ ByteBuffer TimedRequest(platform::EventPump& pump, Text& address, const RequestO
   return ResultsFrom(job->stream(), options);
 }
 
-Text FetchPage(platform::EventPump& pump, Text& address) {
-  const ByteBuffer body = TimedRequest(pump, address);
+Text FetchPage(platform::EventPump& pump, Text& address, std::optional<double> timeoutSeconds) {
+  const ByteBuffer body = TimedRequest(pump, address, {.timeoutSeconds = timeoutSeconds});
   return DecodePageText(text::ToText(body));
 }
 

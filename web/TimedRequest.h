@@ -45,7 +45,9 @@ text::ByteBuffer TimedRequest(platform::EventPump& pump, text::Text& address,
                               const RequestOptions& options = {});
 
 // The page at `address` as local text: the body up to its first NUL byte, decoded from the
-// encoding it declares or shows. After a time-out this is kTimeoutMessage.
-text::Text FetchPage(platform::EventPump& pump, text::Text& address);
+// encoding it declares or shows. After a time-out this is kTimeoutMessage. The time limit is
+// kDefaultTimeLimitMs unless `timeoutSeconds` is given.
+text::Text FetchPage(platform::EventPump& pump, text::Text& address,
+                     std::optional<double> timeoutSeconds = std::nullopt);
 
 }  // namespace web
