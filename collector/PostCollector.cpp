@@ -48,6 +48,14 @@ std::optional<PostProblem> FetchFailure(TextView body, PostProblem notFetched,
 
 }  // namespace
 
+long long PageDelayMs(TextView delay1, TextView delay2, std::mt19937_64& random) {
+  const long long first = std::max(text::ToInteger(delay1), 0);
+  const long long second = std::max(text::ToInteger(delay2), 0);
+  const auto [low, high] = std::minmax(first, second);
+  if (low == high) return low;
+  return std::uniform_int_distribution<long long>(low, high)(random);
+}
+
 PostCollector::PostCollector(CollectionPanel& panel, platform::EventPump& pump,
                              CollectionSettings settings, const bool& stopRequested)
     : m_panel(panel),
@@ -98,7 +106,7 @@ void PostCollector::CollectPost(TextView address, CollectType type, Text& lineTe
 
     const Index end = text::ToInteger(m_panel.EndPage());
     if (end > 0 && page >= end) break;
-    platform::WaitResponsive(m_pump, NextDelayMs());
+    platform::WaitResponsive(m_pump, PageDelayMs(m_panel.Delay1(), m_panel.Delay2(), m_random));
   }
 }
 
@@ -108,14 +116,6 @@ Text PostCollector::Fetch(Text address) {
 
 void PostCollector::Report(TextView postAddress, PostProblem problem, Index page) {
   if (m_settings.observer) m_settings.observer->PostFailed(postAddress, problem, page);
-}
-
-long long PostCollector::NextDelayMs() {
-  const long long first = std::max(text::ToInteger(m_panel.Delay1()), 0);
-  const long long second = std::max(text::ToInteger(m_panel.Delay2()), 0);
-  const auto [low, high] = std::minmax(first, second);
-  if (low == high) return low;
-  return std::uniform_int_distribution<long long>(low, high)(m_random);
 }
 
 }  // namespace collector

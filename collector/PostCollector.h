@@ -23,6 +23,11 @@ struct CollectionSettings {
   CollectionObserver* observer = nullptr;  // told of progress and failed posts, when given
 };
 
+// The wait after a page, from the texts of the two delay boxes: each read as a whole number
+// (below 0 and not a number count as 0), and a random whole number of milliseconds from the
+// smaller to the larger, both included.
+long long PageDelayMs(text::TextView delay1, text::TextView delay2, std::mt19937_64& random);
+
 class PostCollector {
  public:
   // The collector reads `stopRequested` at the top of every listing page.
@@ -41,8 +46,6 @@ class PostCollector {
   // The page at `address` as local text, under the run's time limit.
   text::Text Fetch(text::Text address);
   void Report(text::TextView postAddress, PostProblem problem, text::Index page);
-  // The wait after a page: a random whole number of milliseconds between the two delay boxes.
-  long long NextDelayMs();
 
   CollectionPanel& m_panel;
   platform::EventPump& m_pump;

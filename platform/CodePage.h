@@ -13,6 +13,10 @@ namespace platform {
 inline constexpr const char* kLocalCodePage = "windows-936-2000";
 inline constexpr const char* kBig5CodePage = "windows-950-2000";
 inline constexpr const char* kUtf8 = "UTF-8";
+// What local text is read as at the boundary to the user (widgets, terminals, files of the
+// user's): GB18030 holds all of GBK and every other character too, so nothing is lost on the
+// way in and out.
+inline constexpr const char* kBoundaryCodePage = "gb18030";
 
 // One ICU converter between a code page and UTF-16, for converting a long input in pieces.
 // Byte sequences that are not valid in the code page decode to substitution characters; a

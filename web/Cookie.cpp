@@ -152,10 +152,13 @@ std::optional<Cookie> ParseNetscapeLine(TextView line) {
     line.remove_prefix(kHttpOnlyPrefix.size());
   }
   const std::vector<TextView> fields = SplitView(line, '\t');
-  if (fields.size() != 7) return std::nullopt;
+  if (fields.size() != 7 || fields[0].empty() || fields[5].empty()) return std::nullopt;
+  for (const TextView field : fields) {
+    if (HasControlCharacter(field)) return std::nullopt;
+  }
   TextView domain = fields[0];
   if (domain.starts_with('.')) domain.remove_prefix(1);
-  cookie.domain = Text(domain);
+  cookie.domain = text::ToLower(domain);
   cookie.includeSubdomains = fields[1] == "TRUE";
   cookie.path = Text(fields[2]);
   cookie.secure = fields[3] == "TRUE";
@@ -165,6 +168,23 @@ std::optional<Cookie> ParseNetscapeLine(TextView line) {
   cookie.name = Text(fields[5]);
   cookie.value = Text(fields[6]);
   return cookie;
+}
+
+CookieFile ReadCookieFile(TextView content) {
+  CookieFile file;
+  std::size_t lineNumber = 0;
+  for (TextView line : SplitView(content, '\n')) {
+    ++lineNumber;
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    if (TrimBlanks(line).empty()) continue;
+    if (line.starts_with('#') && !line.starts_with(kHttpOnlyPrefix)) continue;
+    if (std::optional<Cookie> cookie = ParseNetscapeLine(line)) {
+      file.cookies.push_back(std::move(*cookie));
+    } else {
+      file.badLines.push_back(lineNumber);
+    }
+  }
+  return file;
 }
 
 }  // namespace web

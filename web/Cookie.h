@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "text/Text.h"
 
@@ -33,6 +34,17 @@ std::optional<Cookie> ParseSetCookie(text::TextView host, text::TextView setCook
 // "[#HttpOnly_]domain TAB TRUE|FALSE TAB path TAB TRUE|FALSE TAB expires TAB name TAB value",
 // a domain with subdomains written with a leading dot.
 text::Text ToNetscapeLine(const Cookie& cookie);
+// nullopt for a line without the seven fields, without a domain or a name, with an expiry that
+// is no whole number, or with a control character in a field.
 std::optional<Cookie> ParseNetscapeLine(text::TextView line);
+
+// The cookies of a Netscape cookies file, as browsers' export tools and curl write it: one
+// cookie line per line (LF or CR LF), with blank lines and "#" comments skipped ("#HttpOnly_"
+// lines are cookies). `badLines` counts from 1 the lines that are none of these.
+struct CookieFile {
+  std::vector<Cookie> cookies;
+  std::vector<std::size_t> badLines;
+};
+CookieFile ReadCookieFile(text::TextView content);
 
 }  // namespace web

@@ -1,0 +1,151 @@
+// tervane-collect: the collection engine without a window, for scripts and servers.
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/CollectOptions.h"
+#include "app/ConsoleOutput.h"
+#include "app/ConsoleProgress.h"
+#include "app/InputFiles.h"
+#include "app/Interruption.h"
+#include "collector/CollectionRun.h"
+#include "collector/ResultLines.h"
+#include "platform/FileReplacement.h"
+#include "text/Conversions.h"
+#include "web/Cookie.h"
+#include "web/SessionShare.h"
+
+namespace {
+
+constexpr int kBadOptions = 2;
+constexpr int kFailed = 1;
+constexpr int kInterrupted = 130;
+
+int Fail(int status, const std::string& message) {
+  std::fprintf(stderr, "tervane-collect: %s\n", message.c_str());
+  return status;
+}
+
+// Adds the cookies of a Netscape cookies file to the shared store; false when it is unreadable.
+bool LoadCookies(const std::string& path, std::string& error) {
+  const std::optional<std::string> content = app::ReadInputFile(path, error);
+  if (!content) return false;
+  const web::CookieFile file = web::ReadCookieFile(*content);
+  for (const web::Cookie& cookie : file.cookies) web::SessionShare::Instance().StoreCookie(cookie);
+  for (const std::size_t line : file.badLines) {
+    std::fprintf(stderr, "tervane-collect: warning: %s:%zu: not a cookie line, skipped\n",
+                 path.c_str(), line);
+  }
+  return true;
+}
+
+collector::ValuePanel::Inputs PanelInputs(const app::CollectOptions& options,
+                                          const std::vector<text::Text>& addresses) {
+  collector::ValuePanel::Inputs inputs;
+  for (std::size_t i = 0; i < addresses.size(); ++i) {
+    if (i > 0) inputs.addressList += "\r\n";
+    inputs.addressList += addresses[i];
+  }
+  inputs.lineTemplate = options.lineTemplate;
+  inputs.startPage = text::ToText(options.startPage);
+  inputs.endPage = text::ToText(options.endPage);
+  inputs.delay1 = text::ToText(options.delayLow);
+  inputs.delay2 = text::ToText(options.delayHigh);
+  inputs.repost = options.type == collector::CollectType::Repost;
+  inputs.like = options.type == collector::CollectType::Like;
+  inputs.dateOnly = !options.fullTime;
+  return inputs;
+}
+
+// Writes the result file as the window's save does: GBK with CR LF, the header line first for a
+// name ending in ".csv".
+bool Save(const std::string& path, const text::Text& lineTemplate,
+          const std::vector<text::Text>& pages, std::string& error) {
+  const text::Text header =
+      collector::IsCsvFileName(path) ? collector::CsvHeaderLine(lineTemplate) + "\r\n" : "";
+  std::vector<std::string_view> parts{header};
+  parts.insert(parts.end(), pages.begin(), pages.end());
+  return platform::ReplaceFile(path, parts, error);
+}
+
+int Collect(const app::CollectOptions& options) {
+  std::vector<text::Text> addresses = options.addresses;
+  std::string error;
+  if (options.addressFile) {
+    const std::optional<std::string> content = app::ReadInputFile(*options.addressFile, error);
+    if (!content) {
+      return Fail(kBadOptions, "cannot read the addresses file " + *options.addressFile + ": " +
+                                   error);
+    }
+    const std::vector<text::Text> lines = app::AddressLines(*content);
+    addresses.insert(addresses.end(), lines.begin(), lines.end());
+  }
+  if (options.cookieFile && !LoadCookies(*options.cookieFile, error)) {
+    return Fail(kBadOptions, "cannot read the cookies file " + *options.cookieFile + ": " + error);
+  }
+
+  // Pages go to standard output as they come, unless duplicates must go first; the result is
+  // kept in memory only when the end needs it.
+  const bool keep = options.dedupe || options.saveFile;
+  app::ConsoleOutput output(options.dedupe ? nullptr : stdout, options.encoding, keep);
+  output.inputs = PanelInputs(options, addresses);
+  app::ConsoleProgress progress(stderr, !options.quiet, ::isatty(STDERR_FILENO) == 1, output);
+
+  const app::InterruptionGuard interruption;
+  collector::CollectionRun* running = nullptr;
+  app::InterruptiblePump pump([&running] { running->RequestStop(); });
+  collector::CollectionRun run(output, pump,
+                               {.serviceHost = options.serviceHost,
+                                .timeoutSeconds = options.timeoutSeconds,
+                                .observer = &progress});
+  running = &run;
+  run.StartOrStopCollection();
+  const bool interrupted = app::InterruptionGuard::Interrupted();
+  progress.Finish(interrupted);
+
+  std::vector<text::Text>& pages = output.keptPages();
+  if (options.dedupe) {
+    text::Text all;
+    for (text::Text& page : pages) {
+      all += page;
+      text::Text().swap(page);
+    }
+    pages.assign(1, collector::RemoveDuplicateLines(all));
+    text::Text().swap(all);
+    if (!app::WriteLines(stdout, pages.front(), options.encoding)) {
+      return Fail(kFailed, std::string("cannot write the output: ") + std::strerror(errno));
+    }
+  }
+  if (std::fflush(stdout) != 0 || output.writeFailed()) {
+    return Fail(kFailed, std::string("cannot write the output: ") + std::strerror(errno));
+  }
+  if (options.saveFile && !Save(*options.saveFile, options.lineTemplate, pages, error)) {
+    return Fail(kFailed, "cannot save " + *options.saveFile + ": " + error);
+  }
+  return interrupted ? kInterrupted : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const app::ParsedCommandLine parsed =
+      app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (parsed.action) {
+    case app::ParsedCommandLine::Action::kHelp:
+      std::fputs(app::kUsage, stdout);
+      return 0;
+    case app::ParsedCommandLine::Action::kVersion:
+      std::printf("tervane-collect (Tervane) %s\n", TERVANE_VERSION);
+      return 0;
+    case app::ParsedCommandLine::Action::kError:
+      return Fail(kBadOptions, parsed.error + " (see tervane-collect --help)");
+    case app::ParsedCommandLine::Action::kCollect:
+      break;
+  }
+  return Collect(parsed.options);
+}

@@ -1,0 +1,42 @@
+#include "app/ConsoleOutput.h"
+
+#include <algorithm>
+
+#include "app/ConsoleText.h"
+#include "text/TextOps.h"
+
+namespace app {
+
+bool WriteLines(std::FILE* stream, text::TextView lines, OutputEncoding encoding) {
+  if (lines.empty()) return true;
+  if (encoding == OutputEncoding::kGbk) {
+    return std::fwrite(lines.data(), 1, lines.size(), stream) == lines.size();
+  }
+  std::string utf8 = text::ReplaceText(Utf8FromLocal(lines), "\r\n", "\n");
+  if (!utf8.ends_with('\n')) utf8 += '\n';
+  return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
+}
+
+ConsoleOutput::ConsoleOutput(std::FILE* stream, OutputEncoding encoding, bool keep)
+    : m_stream(stream), m_encoding(encoding), m_keep(keep) {}
+
+void ConsoleOutput::ClearOutput() {
+  m_keptPages.clear();
+  m_lineCount = 0;
+}
+
+void ConsoleOutput::AppendOutput(text::TextView lines) {
+  if (lines.empty()) return;
+  // Every collected line ends in CR LF.
+  for (std::size_t at = lines.find("\r\n"); at != text::TextView::npos;
+       at = lines.find("\r\n", at + 2)) {
+    ++m_lineCount;
+  }
+  if (m_keep) m_keptPages.emplace_back(lines);
+  if (m_stream) {
+    // A consumer reading the pipe sees each page as soon as it is collected.
+    m_writeFailed |= !WriteLines(m_stream, lines, m_encoding) || std::fflush(m_stream) != 0;
+  }
+}
+
+}  // namespace app

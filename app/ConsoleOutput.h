@@ -1,0 +1,41 @@
+#pragma once
+
+// The collection panel of tervane-collect: the options stand in for the window's inputs, and
+// the output box is standard output and, when the result is needed at the end, memory.
+
+#include <cstdio>
+#include <vector>
+
+#include "app/CollectOptions.h"
+#include "collector/ValuePanel.h"
+
+namespace app {
+
+// Writes local text lines (CR LF) to `stream`: as they are for gbk, or as UTF-8 with LF line
+// ends, the last line ended too, for utf-8. False when the stream failed.
+bool WriteLines(std::FILE* stream, text::TextView lines, OutputEncoding encoding);
+
+class ConsoleOutput final : public collector::ValuePanel {
+ public:
+  // Pages are written to `stream` as they come when it is given, and kept in memory when `keep`.
+  ConsoleOutput(std::FILE* stream, OutputEncoding encoding, bool keep);
+
+  void ClearOutput() override;
+  void AppendOutput(text::TextView lines) override;
+
+  // Output lines so far.
+  text::Index lineCount() const { return m_lineCount; }
+  // What was kept, page by page; the caller may take it.
+  std::vector<text::Text>& keptPages() { return m_keptPages; }
+  bool writeFailed() const { return m_writeFailed; }
+
+ private:
+  std::FILE* m_stream;
+  OutputEncoding m_encoding;
+  bool m_keep;
+  text::Index m_lineCount = 0;
+  std::vector<text::Text> m_keptPages;
+  bool m_writeFailed = false;
+};
+
+}  // namespace app
