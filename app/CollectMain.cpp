@@ -36,7 +36,8 @@ bool LoadCookies(const std::string& path, std::string& error) {
   const std::optional<std::string> content = app::ReadInputFile(path, error);
   if (!content) return false;
   const web::CookieFile file = web::ReadCookieFile(*content);
-  for (const web::Cookie& cookie : file.cookies) web::SessionShare::Instance().StoreCookie(cookie);
+  for (const web::Cookie& cookie : file.cookies)
+    web::SessionShare::Instance().StoreCookie(cookie);
   for (const std::size_t line : file.badLines) {
     std::fprintf(stderr, "tervane-collect: warning: %s:%zu: not a cookie line, skipped\n",
                  path.c_str(), line);
@@ -79,8 +80,8 @@ int Collect(const app::CollectOptions& options) {
   if (options.addressFile) {
     const std::optional<std::string> content = app::ReadInputFile(*options.addressFile, error);
     if (!content) {
-      return Fail(kBadOptions, "cannot read the addresses file " + *options.addressFile + ": " +
-                                   error);
+      return Fail(kBadOptions,
+                  "cannot read the addresses file " + *options.addressFile + ": " + error);
     }
     const std::vector<text::Text> lines = app::AddressLines(*content);
     addresses.insert(addresses.end(), lines.begin(), lines.end());

@@ -48,7 +48,9 @@ std::optional<int> WholeNumber(std::string_view text) {
   return value;
 }
 
-std::string Quoted(std::string_view value) { return "'" + std::string(value) + "'"; }
+std::string Quoted(std::string_view value) {
+  return "'" + std::string(value) + "'";
+}
 
 Error SetNumber(std::string_view name, std::string_view value, int& target) {
   const std::optional<int> number = WholeNumber(value);
@@ -91,8 +93,7 @@ Error SetTimeout(std::string_view value, CollectOptions& options) {
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
   if (value.empty() || error != std::errc() || end != value.data() + value.size() ||
       !std::isfinite(seconds) || seconds <= 0 || seconds > kMaxSeconds) {
-    return "--timeout needs a number of seconds above 0 and at most 2000000, not " +
-           Quoted(value);
+    return "--timeout needs a number of seconds above 0 and at most 2000000, not " + Quoted(value);
   }
   options.timeoutSeconds = seconds;
   return std::nullopt;

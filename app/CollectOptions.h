@@ -22,7 +22,7 @@ struct CollectOptions {
   int delayLow = 10;
   int delayHigh = 50;
   bool fullTime = false;
-  std::vector<text::Text> addresses;  // local text, from the arguments
+  std::vector<text::Text> addresses;       // local text, from the arguments
   std::optional<std::string> addressFile;  // "-" for standard input
   std::optional<std::string> cookieFile;
   double timeoutSeconds = 60;

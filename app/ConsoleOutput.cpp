@@ -12,7 +12,7 @@ bool WriteLines(std::FILE* stream, text::TextView lines, OutputEncoding encoding
   if (encoding == OutputEncoding::kGbk) {
     return std::fwrite(lines.data(), 1, lines.size(), stream) == lines.size();
   }
-  std::string utf8 = text::ReplaceText(Utf8FromLocal(lines), "\r\n", "\n");
+  std::string utf8 = Utf8FromLocal(text::ReplaceText(lines, "\r\n", "\n"));
   if (!utf8.ends_with('\n')) utf8 += '\n';
   return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
 }

@@ -27,6 +27,8 @@ std::string Why(PostProblem problem, text::Index page) {
       return pageName + " could not be fetched; its users are missing";
     case PostProblem::kListingPageTimedOut:
       return pageName + " did not come within the time limit; its users are missing";
+    case PostProblem::kListingPageIncomplete:
+      return pageName + " came cut short or is no listing; some of its users may be missing";
   }
   return "unknown problem";
 }
@@ -52,10 +54,10 @@ void ConsoleProgress::PageCollected(text::Index page, text::Index totalPages) {
 
 void ConsoleProgress::PostFailed(text::TextView address, PostProblem problem, text::Index page) {
   ClearStatusLine();
-  const std::string post = text::Trim(address).empty()
-                               ? "post " + std::to_string(m_post) + " (an empty address line)"
-                               : "post " + std::to_string(m_post) + " (" +
-                                     Utf8FromLocal(address) + ")";
+  const std::string post =
+      text::Trim(address).empty()
+          ? "post " + std::to_string(m_post) + " (an empty address line)"
+          : "post " + std::to_string(m_post) + " (" + Utf8FromLocal(address) + ")";
   const std::string why = text::Trim(address).empty() && problem == PostProblem::kPostPageNotFetched
                               ? "nothing to fetch"
                               : Why(problem, page);

@@ -14,8 +14,7 @@ class ConsoleProgress final : public collector::CollectionObserver {
  public:
   // Progress is shown when `showProgress`: on a terminal as one status line kept up to date,
   // elsewhere as one line per page. Warnings about posts are always shown.
-  ConsoleProgress(std::FILE* stream, bool showProgress, bool terminal,
-                  const ConsoleOutput& output);
+  ConsoleProgress(std::FILE* stream, bool showProgress, bool terminal, const ConsoleOutput& output);
 
   void PostStarted(text::Index post, text::Index posts, text::TextView address) override;
   void PageCollected(text::Index page, text::Index totalPages) override;

@@ -27,9 +27,13 @@ InterruptionGuard::InterruptionGuard() {
   sigaction(SIGINT, &action, &m_previous);
 }
 
-InterruptionGuard::~InterruptionGuard() { sigaction(SIGINT, &m_previous, nullptr); }
+InterruptionGuard::~InterruptionGuard() {
+  sigaction(SIGINT, &m_previous, nullptr);
+}
 
-bool InterruptionGuard::Interrupted() { return g_interrupts.load() > 0; }
+bool InterruptionGuard::Interrupted() {
+  return g_interrupts.load() > 0;
+}
 
 void InterruptiblePump::ProcessPendingEvents() {
   m_pump.ProcessPendingEvents();

@@ -17,6 +17,7 @@ enum class PostProblem {
   kNoPageCount,            // the first listing page holds no page count
   kListingPageNotFetched,  // a later listing page (`page`) got no answer
   kListingPageTimedOut,    // a later listing page (`page`) did not come within the time limit
+  kListingPageIncomplete,  // a later listing page (`page`) came cut short or is no listing
 };
 
 class CollectionObserver {

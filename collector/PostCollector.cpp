@@ -94,11 +94,13 @@ void PostCollector::CollectPost(TextView address, CollectType type, Text& lineTe
     if (m_stopRequested) break;
     if (page != 1) {
       const Text answer = Fetch(ListingPageAddress(listingAddress, page));
-      if (const auto failure = FetchFailure(answer, PostProblem::kListingPageNotFetched,
-                                            PostProblem::kListingPageTimedOut)) {
-        Report(address, *failure, page);
-      }
       listing = text::DecodeEscapes(answer);
+      // Every listing answer carries the page count after the items; without it the page
+      // was cut short or is an error page, and some of its users are missing.
+      std::optional<PostProblem> failure = FetchFailure(answer, PostProblem::kListingPageNotFetched,
+                                                        PostProblem::kListingPageTimedOut);
+      if (!failure && !TotalPages(listing)) failure = PostProblem::kListingPageIncomplete;
+      if (failure) Report(address, *failure, page);
     }
     m_panel.SetOutputGroupCaption(OutputProgressCaption(total, page, page - start + 1));
     m_panel.AppendOutput(reader.CollectListingPage(listing, lineTemplate));

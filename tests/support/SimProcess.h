@@ -2,8 +2,11 @@
 
 // Runs the tervane-sim program for a test, the way end-to-end tests and scripts use it.
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "support/ChildProcess.h"
 
 namespace test {
 
@@ -22,7 +25,7 @@ class SimProcess {
   std::string serviceHost() const { return "127.0.0.1:" + std::to_string(m_port); }
 
  private:
-  int m_pid = -1;
+  ChildProcess m_process;
   int m_port = 0;
 };
 

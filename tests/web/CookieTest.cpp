@@ -81,6 +81,30 @@ TEST(CookieTest, NetscapeLinesRoundTrip) {
   }
   EXPECT_EQ(web::ParseNetscapeLine("weibo.com\tFALSE\t/\tFALSE\t0\ta"), std::nullopt);
   EXPECT_EQ(web::ParseNetscapeLine("weibo.com\tFALSE\t/\tFALSE\tsoon\ta\t1"), std::nullopt);
+  EXPECT_EQ(web::ParseNetscapeLine("\tFALSE\t/\tFALSE\t0\ta\t1"), std::nullopt);
+  EXPECT_EQ(web::ParseNetscapeLine("weibo.com\tFALSE\t/\tFALSE\t0\t\t1"), std::nullopt);
+  EXPECT_EQ(web::ParseNetscapeLine("weibo.com\tFALSE\t/\tFALSE\t0\ta\t1\x01"), std::nullopt);
+  EXPECT_EQ(web::ParseNetscapeLine("WeiBo.COM\tFALSE\t/\tFALSE\t0\ta\t1")->domain, "weibo.com");
+}
+
+TEST(CookieTest, CookieFileSkipsCommentsAndNamesBadLines) {
+  const web::CookieFile file = web::ReadCookieFile(
+      "# Netscape HTTP Cookie File\r\n"
+      "\r\n"
+      ".weibo.com\tTRUE\t/\tFALSE\t0\tSUB\tabc\r\n"
+      "#HttpOnly_weibo.com\tFALSE\t/\tTRUE\t2139722880\tSUBP\txyz\n"
+      "not a cookie line\n"
+      "   \n"
+      "weibo.com\tFALSE\t/\tFALSE\t0\tlast\t1");
+  ASSERT_EQ(file.cookies.size(), 3u);
+  EXPECT_EQ(
+      file.cookies[0],
+      (Cookie{.domain = "weibo.com", .includeSubdomains = true, .name = "SUB", .value = "abc"}));
+  EXPECT_TRUE(file.cookies[1].httpOnly);
+  EXPECT_TRUE(file.cookies[1].secure);
+  EXPECT_EQ(file.cookies[2].name, "last");
+  EXPECT_EQ(file.badLines, std::vector<std::size_t>{5});
+  EXPECT_TRUE(web::ReadCookieFile("").cookies.empty());
 }
 
 TEST(CookieTest, StoreKeepsReplacesAndDeletes) {
