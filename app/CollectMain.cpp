@@ -15,6 +15,7 @@
 #include "app/Interruption.h"
 #include "collector/CollectionRun.h"
 #include "collector/ResultLines.h"
+#include "platform/AllocatorTuning.h"
 #include "platform/FileReplacement.h"
 #include "text/Conversions.h"
 #include "web/Cookie.h"
@@ -66,12 +67,26 @@ collector::ValuePanel::Inputs PanelInputs(const app::CollectOptions& options,
 // Writes the result file as the window's save does: GBK with CR LF, the header line first for a
 // name ending in ".csv".
 bool Save(const std::string& path, const text::Text& lineTemplate,
-          const std::vector<text::Text>& pages, std::string& error) {
+          const std::vector<text::Text>& blocks, std::string& error) {
   const text::Text header =
       collector::IsCsvFileName(path) ? collector::CsvHeaderLine(lineTemplate) + "\r\n" : "";
   std::vector<std::string_view> parts{header};
-  parts.insert(parts.end(), pages.begin(), pages.end());
+  parts.insert(parts.end(), blocks.begin(), blocks.end());
   return platform::ReplaceFile(path, parts, error);
+}
+
+// The blocks as one text, each block's memory given back as soon as it was copied.
+text::Text JoinBlocks(std::vector<text::Text>& blocks) {
+  std::size_t size = 0;
+  for (const text::Text& block : blocks)
+    size += block.size();
+  text::Text all;
+  all.reserve(size);
+  for (text::Text& block : blocks) {
+    all += block;
+    text::Text().swap(block);
+  }
+  return all;
 }
 
 int Collect(const app::CollectOptions& options) {
@@ -109,23 +124,19 @@ int Collect(const app::CollectOptions& options) {
   const bool interrupted = app::InterruptionGuard::Interrupted();
   progress.Finish(interrupted);
 
-  std::vector<text::Text>& pages = output.keptPages();
+  std::vector<text::Text>& blocks = output.keptBlocks();
   if (options.dedupe) {
-    text::Text all;
-    for (text::Text& page : pages) {
-      all += page;
-      text::Text().swap(page);
-    }
-    pages.assign(1, collector::RemoveDuplicateLines(all));
-    text::Text().swap(all);
-    if (!app::WriteLines(stdout, pages.front(), options.encoding)) {
+    text::Text all = JoinBlocks(blocks);
+    collector::RemoveDuplicateLines(all);
+    blocks.assign(1, std::move(all));
+    if (!app::WriteLines(stdout, blocks.front(), options.encoding)) {
       return Fail(kFailed, std::string("cannot write the output: ") + std::strerror(errno));
     }
   }
   if (std::fflush(stdout) != 0 || output.writeFailed()) {
     return Fail(kFailed, std::string("cannot write the output: ") + std::strerror(errno));
   }
-  if (options.saveFile && !Save(*options.saveFile, options.lineTemplate, pages, error)) {
+  if (options.saveFile && !Save(*options.saveFile, options.lineTemplate, blocks, error)) {
     return Fail(kFailed, "cannot save " + *options.saveFile + ": " + error);
   }
   return interrupted ? kInterrupted : 0;
@@ -134,6 +145,7 @@ int Collect(const app::CollectOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::KeepFreedMemoryForReuse();
   const app::ParsedCommandLine parsed =
       app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   switch (parsed.action) {

@@ -48,13 +48,14 @@ std::optional<int> WholeNumber(std::string_view text) {
   return value;
 }
 
-std::string Quoted(std::string_view value) {
-  return "'" + std::string(value) + "'";
+// `message` followed by the value the user gave, in quotes.
+std::string WithValue(std::string_view message, std::string_view value) {
+  return std::string(message).append(" '").append(value).append("'");
 }
 
 Error SetNumber(std::string_view name, std::string_view value, int& target) {
   const std::optional<int> number = WholeNumber(value);
-  if (!number) return std::string(name) + " needs a whole number, not " + Quoted(value);
+  if (!number) return WithValue(std::string(name).append(" needs a whole number, not"), value);
   target = *number;
   return std::nullopt;
 }
@@ -66,7 +67,7 @@ Error SetDelay(std::string_view value, CollectOptions& options) {
   const std::optional<int> high =
       comma == std::string_view::npos ? std::nullopt : WholeNumber(value.substr(comma + 1));
   if (!low || !high) {
-    return "--delay needs two whole numbers of milliseconds as LOW,HIGH, not " + Quoted(value);
+    return WithValue("--delay needs two whole numbers of milliseconds as LOW,HIGH, not", value);
   }
   options.delayLow = *low;
   options.delayHigh = *high;
@@ -81,7 +82,7 @@ Error SetType(std::string_view value, CollectOptions& options) {
   } else if (value == "like") {
     options.type = collector::CollectType::Like;
   } else {
-    return "--type must be comment, repost or like, not " + Quoted(value);
+    return WithValue("--type must be comment, repost or like, not", value);
   }
   return std::nullopt;
 }
@@ -93,7 +94,7 @@ Error SetTimeout(std::string_view value, CollectOptions& options) {
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
   if (value.empty() || error != std::errc() || end != value.data() + value.size() ||
       !std::isfinite(seconds) || seconds <= 0 || seconds > kMaxSeconds) {
-    return "--timeout needs a number of seconds above 0 and at most 2000000, not " + Quoted(value);
+    return WithValue("--timeout needs a number of seconds above 0 and at most 2000000, not", value);
   }
   options.timeoutSeconds = seconds;
   return std::nullopt;
@@ -108,7 +109,7 @@ Error SetEncoding(std::string_view value, CollectOptions& options) {
   } else if (lower == "gbk") {
     options.encoding = OutputEncoding::kGbk;
   } else {
-    return "--encoding must be utf-8 or gbk, not " + Quoted(value);
+    return WithValue("--encoding must be utf-8 or gbk, not", value);
   }
   return std::nullopt;
 }
@@ -117,16 +118,18 @@ Error SetEncoding(std::string_view value, CollectOptions& options) {
 Error SetServiceHost(std::string_view value, CollectOptions& options) {
   const std::size_t colon = value.find(':');
   const std::string_view host = value.substr(0, colon);
-  const bool hostValid = !host.empty() && std::all_of(host.begin(), host.end(), [](char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
-  });
+  const bool hostValid =
+      !host.empty() && std::isalnum(static_cast<unsigned char>(host[0])) &&
+      std::all_of(host.begin(), host.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
+      });
   bool portValid = true;
   if (colon != std::string_view::npos) {
     const std::optional<int> port = WholeNumber(value.substr(colon + 1));
     portValid = port && *port >= 1 && *port <= 65535;
   }
   if (!hostValid || !portValid) {
-    return "--service-host needs HOST or HOST:PORT (port 1 to 65535), not " + Quoted(value);
+    return WithValue("--service-host needs HOST or HOST:PORT (port 1 to 65535), not", value);
   }
   options.serviceHost = value;
   return std::nullopt;
@@ -234,7 +237,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     const std::size_t equals = argument.find('=');
     const std::string_view name = argument.substr(0, equals);
     const OptionSpec* option = FindOption(name);
-    if (!option) return fail("unknown option " + Quoted(name));
+    if (!option) return fail(WithValue("unknown option", name));
     std::string_view value;
     if (equals != std::string_view::npos) {
       if (!option->takesValue) return fail(std::string(name) + " takes no value");

@@ -21,7 +21,7 @@ ConsoleOutput::ConsoleOutput(std::FILE* stream, OutputEncoding encoding, bool ke
     : m_stream(stream), m_encoding(encoding), m_keep(keep) {}
 
 void ConsoleOutput::ClearOutput() {
-  m_keptPages.clear();
+  m_keptBlocks.clear();
   m_lineCount = 0;
 }
 
@@ -32,7 +32,17 @@ void ConsoleOutput::AppendOutput(text::TextView lines) {
        at = lines.find("\r\n", at + 2)) {
     ++m_lineCount;
   }
-  if (m_keep) m_keptPages.emplace_back(lines);
+  if (m_keep) {
+    // Blocks this large get memory of their own from the C library, which goes straight back
+    // to the system when a block is freed; pages kept one by one would stay scattered over
+    // the heap after they were joined.
+    constexpr std::size_t kBlockBytes = 4 << 20;
+    if (m_keptBlocks.empty() ||
+        m_keptBlocks.back().size() + lines.size() > m_keptBlocks.back().capacity()) {
+      m_keptBlocks.emplace_back().reserve(std::max(kBlockBytes, lines.size()));
+    }
+    m_keptBlocks.back() += lines;
+  }
   if (m_stream) {
     // A consumer reading the pipe sees each page as soon as it is collected.
     m_writeFailed |= !WriteLines(m_stream, lines, m_encoding) || std::fflush(m_stream) != 0;

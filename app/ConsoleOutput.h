@@ -25,8 +25,8 @@ class ConsoleOutput final : public collector::ValuePanel {
 
   // Output lines so far.
   text::Index lineCount() const { return m_lineCount; }
-  // What was kept, page by page; the caller may take it.
-  std::vector<text::Text>& keptPages() { return m_keptPages; }
+  // What was kept, in blocks of a few MiB; the caller may take it.
+  std::vector<text::Text>& keptBlocks() { return m_keptBlocks; }
   bool writeFailed() const { return m_writeFailed; }
 
  private:
@@ -34,7 +34,7 @@ class ConsoleOutput final : public collector::ValuePanel {
   OutputEncoding m_encoding;
   bool m_keep;
   text::Index m_lineCount = 0;
-  std::vector<text::Text> m_keptPages;
+  std::vector<text::Text> m_keptBlocks;
   bool m_writeFailed = false;
 };
 

@@ -3,20 +3,15 @@
 // worker thread, the record round trip and the page decoding cost over plain libcurl.
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <string>
 #include <vector>
 
+#include "ChildRun.h"
 #include "platform/HeadlessEventPump.h"
 #include "sim/Simulator.h"
 #include "web/TimedRequest.h"
-
-extern char** environ;
 
 namespace {
 
@@ -24,20 +19,9 @@ using Clock = std::chrono::steady_clock;
 
 // Runs `curl -s URL...` with its output thrown away; false when it could not run or failed.
 bool RunCurl(const std::vector<std::string>& addresses) {
-  std::vector<char*> arguments{const_cast<char*>("curl"), const_cast<char*>("-s")};
-  for (const std::string& address : addresses) {
-    arguments.push_back(const_cast<char*>(address.c_str()));
-  }
-  arguments.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  const int started = posix_spawnp(&pid, "curl", &actions, nullptr, arguments.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (started != 0) return false;
-  int status = 0;
-  return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  std::vector<std::string> arguments{"curl", "-s"};
+  arguments.insert(arguments.end(), addresses.begin(), addresses.end());
+  return RunProgram(arguments).succeeded;
 }
 
 double Seconds(Clock::duration duration) {

@@ -36,7 +36,10 @@ FileHandle CreateTemporaryBeside(const std::filesystem::path& path, std::string&
   for (int attempt = 0; attempt < 100; ++attempt) {
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(random()));
-    name = (folder / ("." + path.filename().string() + suffix)).string();
+    std::string hidden(".");
+    hidden += path.filename().string();
+    hidden += suffix;
+    name = (folder / hidden).string();
     FileHandle file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (file.valid() || errno != EEXIST) return file;
   }
