@@ -37,8 +37,9 @@ bool LoadCookies(const std::string& path, std::string& error) {
   const std::optional<std::string> content = app::ReadInputFile(path, error);
   if (!content) return false;
   const web::CookieFile file = web::ReadCookieFile(*content);
-  for (const web::Cookie& cookie : file.cookies)
+  for (const web::Cookie& cookie : file.cookies) {
     web::SessionShare::Instance().StoreCookie(cookie);
+  }
   for (const std::size_t line : file.badLines) {
     std::fprintf(stderr, "tervane-collect: warning: %s:%zu: not a cookie line, skipped\n",
                  path.c_str(), line);
@@ -78,8 +79,9 @@ bool Save(const std::string& path, const text::Text& lineTemplate,
 // The blocks as one text, each block's memory given back as soon as it was copied.
 text::Text JoinBlocks(std::vector<text::Text>& blocks) {
   std::size_t size = 0;
-  for (const text::Text& block : blocks)
+  for (const text::Text& block : blocks) {
     size += block.size();
+  }
   text::Text all;
   all.reserve(size);
   for (text::Text& block : blocks) {
@@ -128,7 +130,8 @@ int Collect(const app::CollectOptions& options) {
   if (options.dedupe) {
     text::Text all = JoinBlocks(blocks);
     collector::RemoveDuplicateLines(all);
-    blocks.assign(1, std::move(all));
+    blocks.clear();
+    blocks.push_back(std::move(all));
     if (!app::WriteLines(stdout, blocks.front(), options.encoding)) {
       return Fail(kFailed, std::string("cannot write the output: ") + std::strerror(errno));
     }

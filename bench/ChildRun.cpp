@@ -10,7 +10,10 @@ extern char** environ;
 ChildRun RunProgram(const std::vector<std::string>& arguments, const std::string& outputPath) {
   std::vector<std::string> storage = arguments;
   std::vector<char*> argv;
-  for (std::string& argument : storage) argv.push_back(argument.data());
+  argv.reserve(storage.size() + 1);
+  for (std::string& argument : storage) {
+    argv.push_back(argument.data());
+  }
   argv.push_back(nullptr);
 
   posix_spawn_file_actions_t actions;

@@ -47,8 +47,9 @@ std::vector<bool> LastOccurrences(text::TextView output, const LineTable& lines)
     return output.substr(lines.Start(i), lines.End(i) - lines.Start(i));
   };
   std::size_t slots = 16;
-  while (slots < 2 * lines.size())
+  while (slots < 2 * lines.size()) {
     slots *= 2;
+  }
   constexpr std::size_t kEmpty = static_cast<std::size_t>(-1);
   std::vector<std::size_t> table(slots, kEmpty);
   const std::hash<text::TextView> hash;
@@ -57,8 +58,9 @@ std::vector<bool> LastOccurrences(text::TextView output, const LineTable& lines)
   for (std::size_t i = lines.size(); i-- > 0;) {
     const text::TextView current = line(i);
     std::size_t slot = hash(current) & (slots - 1);
-    while (table[slot] != kEmpty && line(table[slot]) != current)
+    while (table[slot] != kEmpty && line(table[slot]) != current) {
       slot = (slot + 1) & (slots - 1);
+    }
     last[i] = table[slot] == kEmpty;
     if (last[i]) table[slot] = i;
   }

@@ -89,8 +89,8 @@ class CollectProgramTest : public testing::Test {
     std::string slice;
     for (int page = first; page <= last; ++page) {
       for (int user = 0; user < kUsers; ++user) {
-        slice +=
-            lines[static_cast<std::size_t>((post * kPages + page - 1) * kUsers + user)] + "\r\n";
+        const auto index = (static_cast<std::size_t>(post) * kPages + page - 1) * kUsers + user;
+        slice += lines[index] + "\r\n";
       }
     }
     return slice;
@@ -135,8 +135,10 @@ TEST_F(CollectProgramTest, Utf8OutputAndAddressesFromStandardInput) {
                  Content(s_fixtures->path() / "addresses.txt"));
   EXPECT_EQ(outcome.status, 0);
   std::string expected = Utf8(Expected("comment-date"));
-  for (std::size_t at = expected.find("\r\n"); at != std::string::npos; at = expected.find("\r\n"))
+  for (std::size_t at = expected.find("\r\n"); at != std::string::npos;
+       at = expected.find("\r\n")) {
     expected.erase(at, 1);
+  }
   EXPECT_EQ(outcome.output, expected);
   EXPECT_EQ(outcome.errors, "");
 }

@@ -28,10 +28,18 @@ using text::Text;
 std::string ListingAnswer(int totalPages, int page, int users) {
   std::string html;
   for (int user = 1; user <= users; ++user) {
-    const std::string name = "p" + std::to_string(page) + "u" + std::to_string(user);
-    html += R"(<dl class=\"comment_list\"><dd><a href=\"\/)" + name + R"(\" usercard=\"id=1)" +
-            std::to_string(page * 100 + user) + R"(\">)" + name +
-            R"(<\/a>\uff1ahi<span class=\"S_txt2\">(12\u67089\u65e5 10:30)<\/span><\/dd><\/dl>)";
+    std::string name = "p";
+    name += std::to_string(page);
+    name += "u";
+    name += std::to_string(user);
+    html.append(R"(<dl class=\"comment_list\"><dd><a href=\"\/)")
+        .append(name)
+        .append(R"(\" usercard=\"id=1)")
+        .append(std::to_string(page * 100 + user))
+        .append(R"(\">)")
+        .append(name)
+        .append(
+            R"(<\/a>\uff1ahi<span class=\"S_txt2\">(12\u67089\u65e5 10:30)<\/span><\/dd><\/dl>)");
   }
   return R"({"code":"100000","data":{"html":")" + html + R"(","page":{"totalpage":)" +
          std::to_string(totalPages) + R"(,"pagenum":)" + std::to_string(page) + "}}}";
@@ -99,7 +107,7 @@ class CollectionRunTest : public testing::Test {
 
   // Serves post pages at /post/ID holding the id in the quoted form, and listings of
   // `totalPages` pages of two users.
-  void Serve(int totalPages, std::map<std::string, std::string> postPages = {}) {
+  void Serve(int totalPages, const std::map<std::string, std::string>& postPages = {}) {
     server = std::make_unique<test::RawHttpServer>([=](const std::string& request) {
       const std::string target = Target(request);
       if (target.starts_with("/aj/")) {
@@ -123,8 +131,9 @@ class CollectionRunTest : public testing::Test {
 
   std::vector<std::string> Targets() {
     std::vector<std::string> targets;
-    for (const std::string& request : server->Requests())
+    for (const std::string& request : server->Requests()) {
       targets.push_back(Target(request));
+    }
     return targets;
   }
 
@@ -135,8 +144,10 @@ class CollectionRunTest : public testing::Test {
 
 std::string Lines(std::initializer_list<const char*> names) {
   std::string lines;
-  for (const char* name : names)
-    lines += std::string(name) + "\r\n";
+  for (const char* name : names) {
+    lines += name;
+    lines += "\r\n";
+  }
   return lines;
 }
 

@@ -44,8 +44,9 @@ std::string QuadraticReference(const std::string& output) {
   std::string result;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     bool later = false;
-    for (std::size_t j = i + 1; j < lines.size() && !later; ++j)
+    for (std::size_t j = i + 1; j < lines.size() && !later; ++j) {
       later = lines[j] == lines[i];
+    }
     if (later) continue;
     result += result.empty() ? lines[i] : "\r\n" + lines[i];
   }
@@ -58,8 +59,9 @@ TEST(ResultLinesTest, RemoveDuplicateLinesMatchesTheQuadraticScan) {
   for (int round = 0; round < 3000; ++round) {
     std::string output;
     const int count = static_cast<int>(random() % 12);
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
       output += pieces[random() % pieces.size()];
+    }
     std::string deduplicated = output;
     RemoveDuplicateLines(deduplicated);
     ASSERT_EQ(deduplicated, QuadraticReference(output)) << output;

@@ -37,8 +37,10 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   std::vector<std::string> storage{program};
   storage.insert(storage.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
-  for (std::string& argument : storage)
+  argv.reserve(storage.size() + 1);
+  for (std::string& argument : storage) {
     argv.push_back(argument.data());
+  }
   argv.push_back(nullptr);
 
   posix_spawn_file_actions_t actions;
