@@ -8,8 +8,8 @@
 #include <vector>
 
 struct ChildRun {
-  bool succeeded = false;        // it ran and exited with status 0
-  long peakResidentKiB = 0;      // its largest resident set
+  bool succeeded = false;    // it ran and exited with status 0
+  long peakResidentKiB = 0;  // its largest resident set
 };
 
 // Runs `arguments` (the program first, looked up in PATH) with standard output going to

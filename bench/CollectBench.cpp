@@ -6,27 +6,22 @@
 #include <benchmark/benchmark.h>
 #include <sys/stat.h>
 
-#include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "BenchSimulator.h"
 #include "ChildRun.h"
+#include "RateComparison.h"
 #include "platform/HeadlessEventPump.h"
-#include "sim/Simulator.h"
 #include "web/TimedRequest.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::duration duration) {
-  return std::chrono::duration<double>(duration).count();
-}
-
 std::vector<std::string> CollectCommand(const sim::Simulator& simulator,
                                         std::vector<std::string> options) {
-  std::vector<std::string> command{TERVANE_COLLECT_PATH, "--service-host", simulator.ServiceHost(),
-                                   "--delay",            "0,0",          "--quiet"};
+  std::vector<std::string> command{
+      TERVANE_COLLECT_PATH, "--service-host", simulator.ServiceHost(), "--delay", "0,0", "--quiet"};
   command.insert(command.end(), options.begin(), options.end());
   command.push_back(simulator.PostAddresses().front());
   return command;
@@ -34,57 +29,33 @@ std::vector<std::string> CollectCommand(const sim::Simulator& simulator,
 
 void CollectPost(benchmark::State& state) {
   const auto pages = static_cast<int>(state.range(0));
-  sim::SimulatorOptions options;
-  options.size = {.seed = 1, .posts = 1, .pages = pages, .usersPerPage = 20};
-  sim::Simulator simulator(options);
-  if (!simulator.Start()) {
-    state.SkipWithError("the simulator did not start");
-    return;
-  }
+  const std::unique_ptr<sim::Simulator> simulator = StartSimulator(state, pages, 20);
+  if (!simulator) return;
   // What the collector fetches: the post page, then every listing page.
-  std::vector<std::string> addresses{simulator.PostAddresses().front()};
-  const std::string listing = "http://" + simulator.ServiceHost() + "/aj/comment/big?_wv=5&id=" +
-                              simulator.fixture().posts()[0].mid;
-  addresses.push_back(listing);
-  for (int page = 2; page <= pages; ++page) {
-    addresses.push_back(listing + "&page=" + std::to_string(page));
+  std::vector<std::string> addresses{simulator->PostAddresses().front()};
+  for (const std::string& address : ListingPageAddresses(*simulator, pages)) {
+    addresses.push_back(address);
   }
-  const std::vector<std::string> command = CollectCommand(simulator, {});
+  const std::vector<std::string> command = CollectCommand(*simulator, {});
 
   platform::HeadlessEventPump pump;
-  double fetching = 0;
-  double collecting = 0;
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    for (std::string address : addresses) web::FetchPage(pump, address);
-    const auto fetched = Clock::now();
-    if (!RunProgram(command).succeeded) {
-      state.SkipWithError("tervane-collect failed");
-      return;
+  const auto fetch = [&] {
+    for (std::string address : addresses) {
+      web::FetchPage(pump, address);
     }
-    const auto collected = Clock::now();
-    fetching += Seconds(fetched - start);
-    collecting += Seconds(collected - fetched);
-    state.SetIterationTime(Seconds(collected - fetched));
-  }
-  const double rounds = static_cast<double>(state.iterations());
-  state.counters["pages_per_s"] = pages * rounds / collecting;
-  state.counters["fetch_pages_per_s"] = pages * rounds / fetching;
-  // 1 would mean the engine costs nothing beyond the fetches; below 1 is its share.
-  state.counters["ratio_to_fetch"] = fetching / collecting;
+    return true;
+  };
+  // The ratio is below 1 by the engine's share of the time.
+  CompareRates(
+      state, pages, [&] { return RunProgram(command).succeeded; }, fetch, "fetch");
 }
 BENCHMARK(CollectPost)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // One post of 10 000 pages of 100 users: 1 000 000 lines. Argument 0 writes them to standard
 // output only, 1 also keeps them for --save, 2 keeps them for --dedupe and --save.
 void CollectMillionLines(benchmark::State& state) {
-  sim::SimulatorOptions options;
-  options.size = {.seed = 1, .posts = 1, .pages = 10000, .usersPerPage = 100};
-  sim::Simulator simulator(options);
-  if (!simulator.Start()) {
-    state.SkipWithError("the simulator did not start");
-    return;
-  }
+  const std::unique_ptr<sim::Simulator> simulator = StartSimulator(state, 10000, 100);
+  if (!simulator) return;
   const std::string output = "/tmp/tervane-bench-output.txt";
   const std::string saved = "/tmp/tervane-bench-saved.txt";
   std::vector<std::string> keep;
@@ -92,7 +63,7 @@ void CollectMillionLines(benchmark::State& state) {
   if (state.range(0) == 2) keep.push_back("--dedupe");
   std::vector<std::string> collectOptions{"--encoding", "gbk"};
   collectOptions.insert(collectOptions.end(), keep.begin(), keep.end());
-  const std::vector<std::string> command = CollectCommand(simulator, collectOptions);
+  const std::vector<std::string> command = CollectCommand(*simulator, collectOptions);
 
   ChildRun run;
   for (auto _ : state) {
