@@ -113,6 +113,7 @@ int Collect(const app::CollectOptions& options) {
   app::ConsoleOutput output(options.dedupe ? nullptr : stdout, options.encoding, keep);
   output.inputs = PanelInputs(options, addresses);
   app::ConsoleProgress progress(stderr, !options.quiet, ::isatty(STDERR_FILENO) == 1, output);
+  output.beforeWrite = [&progress] { progress.ClearStatusLine(); };
 
   const app::InterruptionGuard interruption;
   collector::CollectionRun* running = nullptr;

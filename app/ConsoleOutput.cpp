@@ -44,6 +44,7 @@ void ConsoleOutput::AppendOutput(text::TextView lines) {
     m_keptBlocks.back() += lines;
   }
   if (m_stream) {
+    if (beforeWrite) beforeWrite();
     // A consumer reading the pipe sees each page as soon as it is collected.
     m_writeFailed |= !WriteLines(m_stream, lines, m_encoding) || std::fflush(m_stream) != 0;
   }

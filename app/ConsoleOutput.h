@@ -4,6 +4,7 @@
 // the output box is standard output and, when the result is needed at the end, memory.
 
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "app/CollectOptions.h"
@@ -28,6 +29,9 @@ class ConsoleOutput final : public collector::ValuePanel {
   // What was kept, in blocks of a few MiB; the caller may take it.
   std::vector<text::Text>& keptBlocks() { return m_keptBlocks; }
   bool writeFailed() const { return m_writeFailed; }
+
+  // Called before each page is written, so a status line on the same terminal can make way.
+  std::function<void()> beforeWrite;
 
  private:
   std::FILE* m_stream;

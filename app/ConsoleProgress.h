@@ -23,10 +23,11 @@ class ConsoleProgress final : public collector::CollectionObserver {
 
   // After the run: clears the status line and sums up.
   void Finish(bool interrupted);
+  // Takes the status line off the terminal; the next progress puts it back.
+  void ClearStatusLine();
 
  private:
   void Progress(const std::string& line);
-  void ClearStatusLine();
 
   std::FILE* m_stream;
   bool m_showProgress;

@@ -10,10 +10,18 @@ namespace {
 std::atomic<int> g_interrupts{0};
 static_assert(std::atomic<int>::is_always_lock_free, "used from a signal handler");
 
+template <std::size_t size>
+void Say(const char (&message)[size]) {
+  [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, message, size - 1);
+}
+
+// Only async-signal-safe calls here: an atomic counter, write and _exit.
 void OnInterrupt(int) {
-  if (g_interrupts.fetch_add(1) == 0) return;
-  constexpr char kMessage[] = "\ntervane-collect: interrupted again, quitting\n";
-  [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+  if (g_interrupts.fetch_add(1) == 0) {
+    Say("\ntervane-collect: stopping after the page under work (Ctrl-C again quits at once)\n");
+    return;
+  }
+  Say("tervane-collect: interrupted again, quitting\n");
   ::_exit(130);
 }
 

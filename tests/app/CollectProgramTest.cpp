@@ -244,6 +244,21 @@ TEST_F(CollectProgramTest, InterruptFinishesThePageUnderWorkAndExits130) {
   EXPECT_NE(process.errors().find("interrupted after collecting"), std::string::npos);
 }
 
+TEST_F(CollectProgramTest, SecondInterruptQuitsAtOnce) {
+  const test::SimProcess slow({"--seed", "5", "--posts", "3", "--pages", "4", "--users", "3",
+                               "--fault", "delay=20000@listing"});
+  const std::string path = Addresses()[0].substr(Addresses()[0].find('/', 7));
+  test::ChildProcess process(TERVANE_COLLECT_PATH, {"--service-host", slow.serviceHost(),
+                                                    "http://" + slow.serviceHost() + path});
+  ASSERT_TRUE(process.WaitForErrors("post 1 of 1"));
+  process.Signal(SIGINT);
+  ASSERT_TRUE(process.WaitForErrors("Ctrl-C again quits at once"));
+  process.Signal(SIGINT);
+  EXPECT_EQ(process.Finish(), 130);
+  EXPECT_TRUE(process.errors().ends_with("tervane-collect: interrupted again, quitting\n"))
+      << process.errors();
+}
+
 TEST_F(CollectProgramTest, SaveWritesWhatTheWindowsSaveWrites) {
   const std::string post = Addresses()[0];
   const std::string onePost = ExpectedPages("comment-date", 0, 1, kPages);
