@@ -2,9 +2,7 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -110,7 +108,7 @@ int Collect(const app::CollectOptions& options) {
   // Pages go to standard output as they come, unless duplicates must go first; the result is
   // kept in memory only when the end needs it.
   const bool keep = options.dedupe || options.saveFile;
-  app::ConsoleOutput output(options.dedupe ? nullptr : stdout, options.encoding, keep);
+  app::ConsoleOutput output(stdout, options.encoding, !options.dedupe, keep);
   output.inputs = PanelInputs(options, addresses);
   app::ConsoleProgress progress(stderr, !options.quiet, ::isatty(STDERR_FILENO) == 1, output);
   output.beforeWrite = [&progress] { progress.ClearStatusLine(); };
@@ -133,17 +131,17 @@ int Collect(const app::CollectOptions& options) {
     collector::RemoveDuplicateLines(all);
     blocks.clear();
     blocks.push_back(std::move(all));
-    if (!app::WriteLines(stdout, blocks.front(), options.encoding)) {
-      return Fail(kFailed, std::string("cannot write the output: ") + std::strerror(errno));
-    }
+    output.Write(blocks.front());
   }
-  if (std::fflush(stdout) != 0 || output.writeFailed()) {
-    return Fail(kFailed, std::string("cannot write the output: ") + std::strerror(errno));
-  }
+  // The file is written even when standard output failed, so the result is not lost.
+  int status = interrupted ? kInterrupted : 0;
   if (options.saveFile && !Save(*options.saveFile, options.lineTemplate, blocks, error)) {
-    return Fail(kFailed, "cannot save " + *options.saveFile + ": " + error);
+    status = Fail(kFailed, "cannot save " + *options.saveFile + ": " + error);
   }
-  return interrupted ? kInterrupted : 0;
+  if (!output.writeError().empty()) {
+    status = Fail(kFailed, "cannot write the output: " + output.writeError());
+  }
+  return status;
 }
 
 }  // namespace

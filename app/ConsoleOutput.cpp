@@ -1,6 +1,8 @@
 #include "app/ConsoleOutput.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "app/ConsoleText.h"
 #include "text/TextOps.h"
@@ -17,8 +19,8 @@ bool WriteLines(std::FILE* stream, text::TextView lines, OutputEncoding encoding
   return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
 }
 
-ConsoleOutput::ConsoleOutput(std::FILE* stream, OutputEncoding encoding, bool keep)
-    : m_stream(stream), m_encoding(encoding), m_keep(keep) {}
+ConsoleOutput::ConsoleOutput(std::FILE* stream, OutputEncoding encoding, bool writePages, bool keep)
+    : m_stream(stream), m_encoding(encoding), m_writePages(writePages), m_keep(keep) {}
 
 void ConsoleOutput::ClearOutput() {
   m_keptBlocks.clear();
@@ -43,11 +45,14 @@ void ConsoleOutput::AppendOutput(text::TextView lines) {
     }
     m_keptBlocks.back() += lines;
   }
-  if (m_stream) {
-    if (beforeWrite) beforeWrite();
-    // A consumer reading the pipe sees each page as soon as it is collected.
-    m_writeFailed |= !WriteLines(m_stream, lines, m_encoding) || std::fflush(m_stream) != 0;
-  }
+  if (m_writePages) Write(lines);
+}
+
+void ConsoleOutput::Write(text::TextView lines) {
+  if (beforeWrite) beforeWrite();
+  // A consumer reading the pipe sees each page as soon as it is collected.
+  const bool written = WriteLines(m_stream, lines, m_encoding) && std::fflush(m_stream) == 0;
+  if (!written && m_writeError.empty()) m_writeError = std::strerror(errno);
 }
 
 }  // namespace app

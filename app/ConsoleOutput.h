@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/CollectOptions.h"
@@ -18,8 +19,9 @@ bool WriteLines(std::FILE* stream, text::TextView lines, OutputEncoding encoding
 
 class ConsoleOutput final : public collector::ValuePanel {
  public:
-  // Pages are written to `stream` as they come when it is given, and kept in memory when `keep`.
-  ConsoleOutput(std::FILE* stream, OutputEncoding encoding, bool keep);
+  // Pages are written to `stream` as they come with `writePages`, and kept in memory with
+  // `keep`.
+  ConsoleOutput(std::FILE* stream, OutputEncoding encoding, bool writePages, bool keep);
 
   void ClearOutput() override;
   void AppendOutput(text::TextView lines) override;
@@ -28,7 +30,10 @@ class ConsoleOutput final : public collector::ValuePanel {
   text::Index lineCount() const { return m_lineCount; }
   // What was kept, in blocks of a few MiB; the caller may take it.
   std::vector<text::Text>& keptBlocks() { return m_keptBlocks; }
-  bool writeFailed() const { return m_writeFailed; }
+  // Writes `lines` to the stream as pages are written, and flushes it.
+  void Write(text::TextView lines);
+  // Why writing to the stream failed, the first time it did; empty while it has not.
+  const std::string& writeError() const { return m_writeError; }
 
   // Called before each page is written, so a status line on the same terminal can make way.
   std::function<void()> beforeWrite;
@@ -36,10 +41,11 @@ class ConsoleOutput final : public collector::ValuePanel {
  private:
   std::FILE* m_stream;
   OutputEncoding m_encoding;
+  bool m_writePages;
   bool m_keep;
   text::Index m_lineCount = 0;
   std::vector<text::Text> m_keptBlocks;
-  bool m_writeFailed = false;
+  std::string m_writeError;
 };
 
 }  // namespace app
