@@ -135,63 +135,59 @@ Error SetServiceHost(std::string_view value, CollectOptions& options) {
   return std::nullopt;
 }
 
+using Apply = std::function<Error(std::string_view value, CollectOptions& options)>;
+
+// A switch that sets `member`.
+Apply Flag(bool CollectOptions::*member) {
+  return [member](std::string_view, CollectOptions& options) -> Error {
+    options.*member = true;
+    return std::nullopt;
+  };
+}
+
+// A whole number kept in `member`.
+Apply Number(std::string_view name, int CollectOptions::*member) {
+  return [name, member](std::string_view value, CollectOptions& options) {
+    return SetNumber(name, value, options.*member);
+  };
+}
+
+// A file name kept in `member`.
+Apply FileName(std::string_view name, std::optional<std::string> CollectOptions::*member) {
+  return [name, member](std::string_view value, CollectOptions& options) -> Error {
+    if (value.empty()) return std::string(name).append(" needs a file name");
+    options.*member = value;
+    return std::nullopt;
+  };
+}
+
+Error SetTemplate(std::string_view value, CollectOptions& options) {
+  options.lineTemplate = LocalFromUtf8(value);
+  return std::nullopt;
+}
+
 struct OptionSpec {
   std::string_view name;
   bool takesValue;
-  std::function<Error(std::string_view value, CollectOptions& options)> apply;
+  Apply apply;
 };
 
 const std::array<OptionSpec, 14>& Options() {
   static const std::array<OptionSpec, 14> options{{
       {"--service-host", true, SetServiceHost},
       {"--type", true, SetType},
-      {"--template", true,
-       [](std::string_view value, CollectOptions& o) -> Error {
-         o.lineTemplate = LocalFromUtf8(value);
-         return std::nullopt;
-       }},
-      {"--start", true,
-       [](std::string_view value, CollectOptions& o) {
-         return SetNumber("--start", value, o.startPage);
-       }},
-      {"--end", true,
-       [](std::string_view value, CollectOptions& o) {
-         return SetNumber("--end", value, o.endPage);
-       }},
+      {"--template", true, SetTemplate},
+      {"--start", true, Number("--start", &CollectOptions::startPage)},
+      {"--end", true, Number("--end", &CollectOptions::endPage)},
       {"--delay", true, SetDelay},
-      {"--full-time", false,
-       [](std::string_view, CollectOptions& o) -> Error {
-         o.fullTime = true;
-         return std::nullopt;
-       }},
-      {"--addresses", true,
-       [](std::string_view value, CollectOptions& o) -> Error {
-         o.addressFile = value;
-         return std::nullopt;
-       }},
-      {"--cookies", true,
-       [](std::string_view value, CollectOptions& o) -> Error {
-         o.cookieFile = value;
-         return std::nullopt;
-       }},
+      {"--full-time", false, Flag(&CollectOptions::fullTime)},
+      {"--addresses", true, FileName("--addresses", &CollectOptions::addressFile)},
+      {"--cookies", true, FileName("--cookies", &CollectOptions::cookieFile)},
       {"--timeout", true, SetTimeout},
-      {"--dedupe", false,
-       [](std::string_view, CollectOptions& o) -> Error {
-         o.dedupe = true;
-         return std::nullopt;
-       }},
-      {"--save", true,
-       [](std::string_view value, CollectOptions& o) -> Error {
-         if (value.empty()) return std::string("--save needs a file name");
-         o.saveFile = value;
-         return std::nullopt;
-       }},
+      {"--dedupe", false, Flag(&CollectOptions::dedupe)},
+      {"--save", true, FileName("--save", &CollectOptions::saveFile)},
       {"--encoding", true, SetEncoding},
-      {"--quiet", false,
-       [](std::string_view, CollectOptions& o) -> Error {
-         o.quiet = true;
-         return std::nullopt;
-       }},
+      {"--quiet", false, Flag(&CollectOptions::quiet)},
   }};
   return options;
 }

@@ -49,10 +49,11 @@ void ConsoleOutput::AppendOutput(text::TextView lines) {
 }
 
 void ConsoleOutput::Write(text::TextView lines) {
+  if (!m_writeError.empty()) return;  // a stream that failed once is given up
   if (beforeWrite) beforeWrite();
   // A consumer reading the pipe sees each page as soon as it is collected.
   const bool written = WriteLines(m_stream, lines, m_encoding) && std::fflush(m_stream) == 0;
-  if (!written && m_writeError.empty()) m_writeError = std::strerror(errno);
+  if (!written) m_writeError = std::strerror(errno);
 }
 
 }  // namespace app

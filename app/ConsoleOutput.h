@@ -30,7 +30,8 @@ class ConsoleOutput final : public collector::ValuePanel {
   text::Index lineCount() const { return m_lineCount; }
   // What was kept, in blocks of a few MiB; the caller may take it.
   std::vector<text::Text>& keptBlocks() { return m_keptBlocks; }
-  // Writes `lines` to the stream as pages are written, and flushes it.
+  // Writes `lines` to the stream as pages are written, and flushes it; after a failed write,
+  // nothing more is tried.
   void Write(text::TextView lines);
   // Why writing to the stream failed, the first time it did; empty while it has not.
   const std::string& writeError() const { return m_writeError; }

@@ -54,13 +54,12 @@ void ConsoleProgress::PageCollected(text::Index page, text::Index totalPages) {
 
 void ConsoleProgress::PostFailed(text::TextView address, PostProblem problem, text::Index page) {
   ClearStatusLine();
-  const std::string post =
-      text::Trim(address).empty()
-          ? "post " + std::to_string(m_post) + " (an empty address line)"
-          : "post " + std::to_string(m_post) + " (" + Utf8FromLocal(address) + ")";
-  const std::string why = text::Trim(address).empty() && problem == PostProblem::kPostPageNotFetched
-                              ? "nothing to fetch"
-                              : Why(problem, page);
+  // A blank line is never fetched, so "could not be fetched" would mislead.
+  const bool blank = text::Trim(address).empty();
+  const std::string post = "post " + std::to_string(m_post) + " (" +
+                           (blank ? "an empty address line" : Utf8FromLocal(address)) + ")";
+  const std::string why = blank && problem == PostProblem::kPostPageNotFetched ? "nothing to fetch"
+                                                                               : Why(problem, page);
   std::fprintf(m_stream, "tervane-collect: warning: %s: %s\n", post.c_str(), why.c_str());
 }
 
