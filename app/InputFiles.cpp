@@ -1,39 +1,15 @@
 #include "app/InputFiles.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
-
 #include "app/ConsoleText.h"
-#include "platform/FileHandle.h"
+#include "platform/FileReading.h"
 
 namespace app {
 
 std::optional<std::string> ReadInputFile(const std::string& path, std::string& error) {
-  platform::FileHandle opened;
-  int descriptor = STDIN_FILENO;
-  if (path != "-") {
-    opened = platform::FileHandle(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!opened.valid()) {
-      error = std::strerror(errno);
-      return std::nullopt;
-    }
-    descriptor = opened.get();
-  }
-  std::string content;
-  char buffer[65536];
-  while (true) {
-    const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      error = std::strerror(errno);
-      return std::nullopt;
-    }
-    if (got == 0) return content;
-    content.append(buffer, static_cast<std::size_t>(got));
-  }
+  if (path == "-") return platform::ReadAll(STDIN_FILENO, error);
+  return platform::ReadFileContent(path, error);
 }
 
 std::vector<text::Text> AddressLines(std::string_view utf8) {

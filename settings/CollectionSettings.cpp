@@ -1,0 +1,47 @@
+#include "settings/CollectionSettings.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace settings {
+
+bool SaveSettings(SettingsStore& store, const StoredControls& controls) {
+  store.SetSection(kSettingsSection);
+  bool saved = true;
+  for (const CheckControl* radio : controls.radioButtons) {
+    saved = store.SaveCheckState(*radio) && saved;
+  }
+  for (std::size_t i = 0; i < kTextKeys.size(); ++i) {
+    saved = store.WriteText(kTextKeys[i], controls.textBoxes[i]->Content()) && saved;
+  }
+  return saved;
+}
+
+void LoadSettings(SettingsStore& store, const StoredControls& controls) {
+  store.SetSection(kSettingsSection);
+  for (CheckControl* radio : controls.radioButtons) {
+    store.LoadCheckState(*radio);
+  }
+  for (std::size_t i = 0; i < kTextKeys.size(); ++i) {
+    TextControl& box = *controls.textBoxes[i];
+    box.SetContent(store.ReadText(kTextKeys[i], box.Content()));
+  }
+}
+
+std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder) {
+  if (!programFolder.empty() && ::access(programFolder.c_str(), W_OK) == 0) {
+    return programFolder / kSettingsFileName;
+  }
+  std::filesystem::path configHome;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
+    configHome = xdg;
+  } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
+    configHome = std::filesystem::path(home) / ".config";
+  } else {
+    return programFolder / kSettingsFileName;  // nowhere better; a failed save says so
+  }
+  return configHome / "tervane" / kSettingsFileName;
+}
+
+}  // namespace settings

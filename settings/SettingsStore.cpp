@@ -1,0 +1,74 @@
+#include "settings/SettingsStore.h"
+
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+#include "platform/FileReading.h"
+#include "platform/FileReplacement.h"
+#include "settings/IniText.h"
+#include "text/TextOps.h"
+
+namespace settings {
+namespace {
+
+using text::Text;
+using text::TextView;
+
+// The file's whole content; empty for a missing file, nothing when it exists but cannot be
+// read (rewriting it then would lose what it holds).
+std::optional<Text> ReadContent(const std::filesystem::path& file, std::string& error) {
+  std::error_code missing;
+  if (!std::filesystem::exists(file, missing) && !missing) return Text();
+  return platform::ReadFileContent(file, error);
+}
+
+}  // namespace
+
+bool SettingsStore::WriteText(TextView key, TextView value) {
+  std::string error;
+  const std::optional<Text> content = ReadContent(m_file, error);
+  if (!content) {
+    m_lastError = "cannot read it first: " + error;
+    return false;
+  }
+  std::error_code folderError;
+  const std::filesystem::path folder = m_file.parent_path();
+  if (!folder.empty()) std::filesystem::create_directories(folder, folderError);
+  if (folderError) {
+    m_lastError = folderError.message();
+    return false;
+  }
+  const Text escaped = text::ReplaceText(value, "\r\n", kLineBreakMarker);
+  const Text updated = WithIniValue(*content, m_section, key, escaped);
+  const std::string_view parts[] = {updated};
+  return platform::ReplaceFile(m_file, parts, m_lastError);
+}
+
+Text SettingsStore::ReadText(TextView key, TextView defaultValue) const {
+  const std::optional<Text> content = ReadContent(m_file);
+  // The default goes through the same escaping as a stored value, so both come back alike.
+  const Text escapedDefault = text::ReplaceText(defaultValue, "\r\n", kLineBreakMarker);
+  std::optional<TextView> stored;
+  if (content) stored = FindIniValue(*content, m_section, key);
+  return text::ReplaceText(stored.value_or(escapedDefault), kLineBreakMarker, "\r\n");
+}
+
+bool SettingsStore::WriteFlag(TextView key, bool value) {
+  return WriteText(key, value ? kTrueText : kFalseText);
+}
+
+bool SettingsStore::ReadFlag(TextView key, bool defaultValue) const {
+  return ReadText(key, defaultValue ? kTrueText : kFalseText) == kTrueText;
+}
+
+bool SettingsStore::SaveCheckState(const CheckControl& control) {
+  return WriteFlag(control.Caption(), control.Checked());
+}
+
+bool SettingsStore::LoadCheckState(CheckControl& control) {
+  control.SetChecked(ReadFlag(control.Caption(), control.Checked()));
+  return control.Checked();
+}
+
+}  // namespace settings
