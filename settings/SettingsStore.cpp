@@ -46,7 +46,8 @@ bool SettingsStore::WriteText(TextView key, TextView value) {
 }
 
 Text SettingsStore::ReadText(TextView key, TextView defaultValue) const {
-  const std::optional<Text> content = ReadContent(m_file);
+  std::string unreadable;  // an unreadable file reads as a missing one
+  const std::optional<Text> content = ReadContent(m_file, unreadable);
   // The default goes through the same escaping as a stored value, so both come back alike.
   const Text escapedDefault = text::ReplaceText(defaultValue, "\r\n", kLineBreakMarker);
   std::optional<TextView> stored;
