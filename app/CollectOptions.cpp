@@ -9,6 +9,7 @@
 
 #include "app/ConsoleText.h"
 #include "collector/EntryLine.h"
+#include "collector/ServiceAddresses.h"
 
 namespace app {
 
@@ -114,21 +115,8 @@ Error SetEncoding(std::string_view value, CollectOptions& options) {
   return std::nullopt;
 }
 
-// A host name or IPv4 address, and an optional port from 1 to 65535.
 Error SetServiceHost(std::string_view value, CollectOptions& options) {
-  const std::size_t colon = value.find(':');
-  const std::string_view host = value.substr(0, colon);
-  const bool hostValid =
-      !host.empty() && std::isalnum(static_cast<unsigned char>(host[0])) &&
-      std::all_of(host.begin(), host.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
-      });
-  bool portValid = true;
-  if (colon != std::string_view::npos) {
-    const std::optional<int> port = WholeNumber(value.substr(colon + 1));
-    portValid = port && *port >= 1 && *port <= 65535;
-  }
-  if (!hostValid || !portValid) {
+  if (!collector::IsValidServiceHost(value)) {
     return WithValue("--service-host needs HOST or HOST:PORT (port 1 to 65535), not", value);
   }
   options.serviceHost = value;

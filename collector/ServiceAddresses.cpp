@@ -1,5 +1,9 @@
 #include "collector/ServiceAddresses.h"
 
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
 #include "text/Conversions.h"
 #include "text/TextOps.h"
 
@@ -8,6 +12,24 @@ namespace collector {
 using text::Concat;
 using text::Text;
 using text::TextView;
+
+bool IsValidServiceHost(std::string_view hostAndPort) {
+  const std::size_t colon = hostAndPort.find(':');
+  const std::string_view host = hostAndPort.substr(0, colon);
+  const auto hostCharacter = [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
+  };
+  if (host.empty() || !std::isalnum(static_cast<unsigned char>(host[0])) ||
+      !std::all_of(host.begin(), host.end(), hostCharacter)) {
+    return false;
+  }
+  if (colon == std::string_view::npos) return true;
+  const std::string_view port = hostAndPort.substr(colon + 1);
+  int number = 0;
+  const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
+  return error == std::errc() && end == port.data() + port.size() && number >= 1 &&
+         number <= 65535;
+}
 
 Text ProfileAddress(TextView serviceHost, TextView path) {
   return Concat("http://", serviceHost, "/", path);

@@ -2,12 +2,18 @@
 
 // The addresses Tervane builds on the service: everything derives from one host value.
 
+#include <string_view>
+
 #include "collector/CollectType.h"
 #include "text/Text.h"
 
 namespace collector {
 
 inline constexpr text::TextView kDefaultServiceHost = "weibo.com";
+
+// Whether `hostAndPort` can be the service host: a host name or IPv4 address that begins with a
+// letter or digit, and an optional ":PORT" from 1 to 65535.
+bool IsValidServiceHost(std::string_view hostAndPort);
 
 // "http://" + host + "/" + path.
 text::Text ProfileAddress(text::TextView serviceHost, text::TextView path);

@@ -1,0 +1,133 @@
+#include "ui/ControlSet.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <limits>
+
+#include "ui/ClickableLabel.h"
+#include "ui/ControlNames.h"
+#include "ui/ControlTable.h"
+#include "ui/NumberBox.h"
+#include "ui/PageControl.h"
+#include "ui/ToolbarPictures.h"
+
+namespace ui {
+namespace {
+
+ToolbarPicture PictureOf(const QString& name) {
+  static const QHash<QString, ToolbarPicture> pictures = {
+      {QString::fromUtf8(names::kHelpPicture), ToolbarPicture::kHelp},
+      {QString::fromUtf8(names::kSavePicture), ToolbarPicture::kSave},
+      {QString::fromUtf8(names::kHomePicture), ToolbarPicture::kHome},
+      {QString::fromUtf8(names::kContactPicture), ToolbarPicture::kContact},
+      {QString::fromUtf8(names::kMoreSoftwarePicture), ToolbarPicture::kMoreSoftware},
+      {QString::fromUtf8(names::kLogoPicture), ToolbarPicture::kLogo},
+  };
+  return pictures.value(name);
+}
+
+QPlainTextEdit* MultiLineBox(QWidget* parent, bool wrap) {
+  auto* box = new QPlainTextEdit(parent);
+  box->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  box->setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+  return box;
+}
+
+QWidget* MakeControl(const ControlSpec& spec, QWidget* parent) {
+  const QString caption = spec.caption ? QString::fromUtf8(spec.caption) : QString();
+  switch (spec.kind) {
+    case ControlKind::kStripBackground: {
+      auto* strip = new QWidget(parent);
+      strip->setAutoFillBackground(true);
+      QPalette palette = strip->palette();
+      palette.setColor(QPalette::Window, Qt::white);
+      strip->setPalette(palette);
+      return strip;
+    }
+    case ControlKind::kPictureButton: {
+      auto* picture = new ClickableLabel(parent);
+      picture->setPixmap(DrawToolbarPicture(PictureOf(QString::fromUtf8(spec.name))));
+      picture->setAlignment(Qt::AlignCenter);
+      return picture;
+    }
+    case ControlKind::kLinkCaption: {
+      auto* link = new ClickableLabel(parent);
+      link->setText(caption);
+      link->setAlignment(Qt::AlignCenter);
+      link->setStyleSheet(QStringLiteral("color: #1a5fb4; text-decoration: underline;"));
+      return link;
+    }
+    case ControlKind::kSeparator: {
+      auto* line = new QFrame(parent);
+      line->setFrameShape(QFrame::HLine);
+      line->setFrameShadow(QFrame::Sunken);
+      return line;
+    }
+    case ControlKind::kPageControl: {
+      auto* pages = new PageControl(parent);
+      for (const char* title : kPageTitles) pages->AddPage(QString::fromUtf8(title));
+      return pages;
+    }
+    case ControlKind::kPushButton:
+      return new QPushButton(caption, parent);
+    case ControlKind::kLineEdit: {
+      auto* box = new QLineEdit(caption, parent);
+      box->setMaxLength(std::numeric_limits<int>::max());
+      return box;
+    }
+    case ControlKind::kNumberBox: {
+      auto* box = new NumberBox(parent);
+      box->setText(caption);
+      return box;
+    }
+    case ControlKind::kAddressList:
+      return MultiLineBox(parent, true);
+    case ControlKind::kOutputBox:
+      return MultiLineBox(parent, false);
+    case ControlKind::kLabel:
+      return new QLabel(caption, parent);
+    case ControlKind::kRadioButton: {
+      // The window keeps the three radio buttons exclusive itself, so that loading the settings
+      // can set each one on its own.
+      auto* radio = new QRadioButton(caption, parent);
+      radio->setAutoExclusive(false);
+      radio->setChecked(spec.checked);
+      return radio;
+    }
+    case ControlKind::kCheckBox: {
+      auto* box = new QCheckBox(caption, parent);
+      box->setChecked(spec.checked);
+      return box;
+    }
+    case ControlKind::kGroupBox:
+      return new QGroupBox(caption, parent);
+    case ControlKind::kBrowserArea:
+      return new QWidget(parent);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+ControlSet::ControlSet(QWidget& window) {
+  for (const ControlSpec& spec : ControlTable()) {
+    QWidget* parent = spec.parent ? Find(spec.parent) : &window;
+    QWidget* control = MakeControl(spec, parent);
+    control->setObjectName(QString::fromUtf8(spec.name));
+    control->setGeometry(spec.geometry);
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(spec.fontPixels);
+    control->setFont(font);
+    if (spec.page >= 0) static_cast<PageControl*>(parent)->AddToPage(spec.page, control);
+    m_controls.insert(control->objectName(), control);
+  }
+}
+
+}  // namespace ui

@@ -1,0 +1,98 @@
+#include "ui/WidgetPanel.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
+
+#include "ui/ControlNames.h"
+#include "ui/ControlSet.h"
+#include "ui/Desktop.h"
+#include "ui/WidgetText.h"
+
+namespace ui {
+
+WidgetPanel::WidgetPanel(const ControlSet& controls, Desktop& desktop, QWidget& window)
+    : m_controls(controls), m_desktop(desktop), m_window(window) {}
+
+text::Text WidgetPanel::BoxText(const char* name) const {
+  return LocalFromQString(m_controls.Get<QLineEdit>(name)->text());
+}
+
+bool WidgetPanel::IsChecked(const char* name) const {
+  return m_controls.Get<QAbstractButton>(name)->isChecked();
+}
+
+text::Text WidgetPanel::AddressList() const {
+  return LocalLines(m_controls.Get<QPlainTextEdit>(names::kAddressList)->toPlainText());
+}
+
+text::Text WidgetPanel::LineTemplate() const {
+  return BoxText(names::kLineTemplate);
+}
+
+text::Text WidgetPanel::StartPage() const {
+  return BoxText(names::kStartPage);
+}
+
+text::Text WidgetPanel::EndPage() const {
+  return BoxText(names::kEndPage);
+}
+
+text::Text WidgetPanel::Delay1() const {
+  return BoxText(names::kDelay1);
+}
+
+text::Text WidgetPanel::Delay2() const {
+  return BoxText(names::kDelay2);
+}
+
+bool WidgetPanel::RepostSelected() const {
+  return IsChecked(names::kRepostRadio);
+}
+
+bool WidgetPanel::LikeSelected() const {
+  return IsChecked(names::kLikeRadio);
+}
+
+bool WidgetPanel::DateOnly() const {
+  return IsChecked(names::kDateOnlyBox);
+}
+
+text::Text WidgetPanel::StartButtonCaption() const {
+  return LocalFromQString(m_controls.Get<QAbstractButton>(names::kStartButton)->text());
+}
+
+void WidgetPanel::SetStartButtonCaption(text::TextView caption) {
+  m_controls.Get<QAbstractButton>(names::kStartButton)->setText(QStringFromLocal(caption));
+}
+
+void WidgetPanel::SetCollectGroupCaption(text::TextView caption) {
+  m_controls.Get<QGroupBox>(names::kCollectGroup)->setTitle(QStringFromLocal(caption));
+}
+
+void WidgetPanel::SetOutputGroupCaption(text::TextView caption) {
+  m_controls.Get<QGroupBox>(names::kOutputGroup)->setTitle(QStringFromLocal(caption));
+}
+
+void WidgetPanel::ClearOutput() {
+  m_controls.Get<QPlainTextEdit>(names::kOutput)->clear();
+}
+
+void WidgetPanel::AppendOutput(text::TextView lines) {
+  auto* output = m_controls.Get<QPlainTextEdit>(names::kOutput);
+  QScrollBar* scroll = output->verticalScrollBar();
+  const bool followEnd = scroll->value() == scroll->maximum();
+  QTextCursor end(output->document());
+  end.movePosition(QTextCursor::End);
+  end.insertText(PlainLines(lines));
+  if (followEnd) scroll->setValue(scroll->maximum());
+}
+
+void WidgetPanel::ShowMessage(text::TextView message) {
+  m_desktop.ShowMessage(&m_window, QStringFromLocal(message));
+}
+
+}  // namespace ui
