@@ -1,0 +1,135 @@
+// A collection started with the window's start button against the simulator: lines arrive in the
+// output box while the window keeps handling events, and a second press stops the run.
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <fstream>
+#include <sstream>
+
+#include "RecordingDesktop.h"
+#include "settings/SettingsStore.h"
+#include "support/SimProcess.h"
+#include "support/TestText.h"
+#include "ui/ControlNames.h"
+#include "ui/MainWindow.h"
+#include "ui/WidgetText.h"
+
+namespace {
+
+namespace names = ui::names;
+
+std::string Content(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+}  // namespace
+
+class CollectionWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  // A window on a simulator of 2 posts x `pages` pages x 3 users, delays 0, at the collection
+  // page, with the simulator's post addresses in the address box.
+  struct Setup {
+    explicit Setup(const std::vector<std::string>& simOptions)
+        : sim([&] {
+            std::vector<std::string> options{"--seed", "9", "--posts", "2", "--users", "3",
+                                             "--fixtures", fixtures.path().string()};
+            options.insert(options.end(), simOptions.begin(), simOptions.end());
+            return options;
+          }()),
+          window(store, desktop, QString::fromStdString(sim.serviceHost())) {
+      store.SetFile(fixtures.path() / "tervane.ini");
+      Box(names::kDelay1)->setText(QStringLiteral("0"));
+      Box(names::kDelay2)->setText(QStringLiteral("0"));
+      window.findChild<QPlainTextEdit*>(QString::fromUtf8(names::kAddressList))
+          ->setPlainText(ui::PlainLines(Content(fixtures.path() / "addresses.txt")));
+      window.show();
+    }
+    QLineEdit* Box(const char* name) {
+      return window.findChild<QLineEdit*>(QString::fromUtf8(name));
+    }
+    QPushButton* StartButton() {
+      return window.findChild<QPushButton*>(QString::fromUtf8(names::kStartButton));
+    }
+    text::Text Output() {
+      return ui::LocalLines(
+          window.findChild<QPlainTextEdit*>(QString::fromUtf8(names::kOutput))->toPlainText());
+    }
+    std::string Expected() { return Content(fixtures.path() / "expected-comment-date.txt"); }
+
+    test::TempDir fixtures;
+    test::SimProcess sim;
+    settings::SettingsStore store;
+    test::RecordingDesktop desktop;
+    ui::MainWindow window;
+  };
+
+ private slots:
+  void startButtonCollectsEveryPageLive() {
+    Setup setup({"--pages", "4", "--fault", "delay=30@listing"});
+    QVERIFY(setup.sim.running());
+    // While the run is under way, the window's events keep running: this timer sees the output
+    // grow page by page and the captions tell the progress.
+    QList<int> sizesSeen;
+    QStringList captionsSeen;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      const int size = static_cast<int>(setup.Output().size());
+      if (sizesSeen.isEmpty() || sizesSeen.last() != size) sizesSeen.append(size);
+      captionsSeen.append(
+          setup.window.findChild<QGroupBox*>(QString::fromUtf8(names::kOutputGroup))->title());
+    });
+    watch.start(5);
+    QTest::mouseClick(setup.StartButton(), Qt::LeftButton);  // returns when the run has ended
+    watch.stop();
+
+    QCOMPARE(setup.Output(), setup.Expected());
+    QCOMPARE(setup.desktop.messages, QStringList{QStringLiteral("采集完成！")});
+    QCOMPARE(setup.StartButton()->text(), QStringLiteral("开始采集"));
+    QVERIFY2(sizesSeen.size() >= 4, qPrintable(QString::number(sizesSeen.size())));
+    QVERIFY(captionsSeen.contains(QStringLiteral("输出结果 - 总 4 页，当前第 3 页，实际已采 3")));
+  }
+
+  void secondPressStopsAfterThePageUnderWork() {
+    Setup setup({"--pages", "6", "--fault", "delay=150@listing"});
+    QVERIFY(setup.sim.running());
+    QStringList startCaptions;
+    QTimer press;
+    press.setSingleShot(true);
+    QObject::connect(&press, &QTimer::timeout, [&] {
+      startCaptions.append(setup.StartButton()->text());
+      setup.StartButton()->click();  // nested inside the run
+      startCaptions.append(setup.StartButton()->text());
+    });
+    QTimer pressWhenLinesArrive;
+    QObject::connect(&pressWhenLinesArrive, &QTimer::timeout, [&] {
+      if (!setup.Output().empty() && !press.isActive() && startCaptions.isEmpty()) press.start(0);
+    });
+    pressWhenLinesArrive.start(5);
+    QTest::mouseClick(setup.StartButton(), Qt::LeftButton);
+    pressWhenLinesArrive.stop();
+
+    QCOMPARE(startCaptions, (QStringList{QStringLiteral("停止采集"), QStringLiteral("停止中..")}));
+    QCOMPARE(setup.StartButton()->text(), QStringLiteral("开始采集"));
+    QCOMPARE(setup.desktop.messages, QStringList{QStringLiteral("采集完成！")});
+    const text::Text output = setup.Output();
+    const std::string expected = setup.Expected();
+    QVERIFY(!output.empty());
+    QVERIFY(output.size() < expected.size() / 2);  // the second post was never started
+    QVERIFY(expected.starts_with(output));
+    // Whole pages only: 3 lines each.
+    const auto lines = std::count(output.begin(), output.end(), '\n');
+    QCOMPARE(lines % 3, 0);
+  }
+};
+
+QTEST_MAIN(CollectionWindowTest)
+#include "CollectionWindowTest.moc"
