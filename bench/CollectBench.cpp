@@ -47,7 +47,7 @@ void CollectPost(benchmark::State& state) {
   };
   // The ratio is below 1 by the engine's share of the time.
   CompareRates(
-      state, pages, [&] { return RunProgram(command).succeeded; }, fetch, "fetch");
+      state, {pages, "pages"}, [&] { return RunProgram(command).succeeded; }, fetch, "fetch");
 }
 BENCHMARK(CollectPost)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -21,8 +21,12 @@ void FlatnessReporter::ReportRuns(const std::vector<Run>& runs) {
   ConsoleReporter::ReportRuns(runs);
   for (const Run& run : runs) {
     if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-    const std::string name = run.benchmark_name();
-    // The size is the last part of the name: "Family/Size" or "Family/Case/Size".
+    std::string name = run.benchmark_name();
+    // The size is the last part of the name: "Family/Size" or "Family/Case/Size", before any
+    // "/manual_time" or "/real_time" that says how the time was taken.
+    for (const std::string timing : {"/manual_time", "/real_time"}) {
+      if (name.ends_with(timing)) name.resize(name.size() - timing.size());
+    }
     const auto slash = name.rfind('/');
     const std::string family = name.substr(0, slash);
     const std::string size = slash == std::string::npos ? "" : name.substr(slash + 1);

@@ -12,8 +12,9 @@ double Seconds(Clock::duration duration) {
 
 }  // namespace
 
-void CompareRates(benchmark::State& state, int pages, const std::function<bool()>& measured,
-                  const std::function<bool()>& reference, const std::string& referenceName) {
+void CompareRates(benchmark::State& state, const RateWork& work,
+                  const std::function<bool()>& measured, const std::function<bool()>& reference,
+                  const std::string& referenceName) {
   double measuredSeconds = 0;
   double referenceSeconds = 0;
   for (auto _ : state) {
@@ -31,8 +32,9 @@ void CompareRates(benchmark::State& state, int pages, const std::function<bool()
     referenceSeconds += Seconds(Clock::now() - middle);
     state.SetIterationTime(Seconds(middle - start));
   }
-  const double rounds = static_cast<double>(state.iterations());
-  state.counters["pages_per_s"] = pages * rounds / measuredSeconds;
-  state.counters[referenceName + "_pages_per_s"] = pages * rounds / referenceSeconds;
+  const double done = static_cast<double>(work.count) * static_cast<double>(state.iterations());
+  state.SetItemsProcessed(work.count * static_cast<std::int64_t>(state.iterations()));
+  state.counters[work.unit + "_per_s"] = done / measuredSeconds;
+  state.counters[referenceName + "_" + work.unit + "_per_s"] = done / referenceSeconds;
   state.counters["ratio_to_" + referenceName] = referenceSeconds / measuredSeconds;
 }

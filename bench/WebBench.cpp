@@ -35,7 +35,7 @@ void FetchListingPages(benchmark::State& state) {
     return true;
   };
   CompareRates(
-      state, pages, fetch, [&] { return RunCurl(addresses); }, "curl");
+      state, {pages, "pages"}, fetch, [&] { return RunCurl(addresses); }, "curl");
 }
 BENCHMARK(FetchListingPages)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
