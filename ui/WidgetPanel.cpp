@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTimer>
 
 #include "ui/ControlNames.h"
 #include "ui/ControlSet.h"
@@ -84,11 +85,19 @@ void WidgetPanel::ClearOutput() {
 void WidgetPanel::AppendOutput(text::TextView lines) {
   auto* output = m_controls.Get<QPlainTextEdit>(names::kOutput);
   QScrollBar* scroll = output->verticalScrollBar();
-  const bool followEnd = scroll->value() == scroll->maximum();
+  const bool followEnd = m_followPending || scroll->value() == scroll->maximum();
   QTextCursor end(output->document());
   end.movePosition(QTextCursor::End);
   end.insertText(PlainLines(lines));
-  if (followEnd) scroll->setValue(scroll->maximum());
+  // The box lays the new lines out and extends its scroll range only once events run, so the
+  // view is moved to the end then.
+  if (followEnd && !m_followPending) {
+    m_followPending = true;
+    QTimer::singleShot(0, output, [this, scroll] {
+      m_followPending = false;
+      scroll->setValue(scroll->maximum());
+    });
+  }
 }
 
 void WidgetPanel::ShowMessage(text::TextView message) {

@@ -31,8 +31,8 @@ class WidgetPanel final : public collector::CollectionPanel {
   void SetOutputGroupCaption(text::TextView caption) override;
 
   void ClearOutput() override;
-  // Adds at the end whatever the caret's place; the view follows the new lines when it was
-  // showing the end.
+  // Adds at the end whatever the caret's place; when the view was showing the end, it follows the
+  // new lines.
   void AppendOutput(text::TextView lines) override;
   void ShowMessage(text::TextView message) override;
 
@@ -43,6 +43,7 @@ class WidgetPanel final : public collector::CollectionPanel {
   const ControlSet& m_controls;
   Desktop& m_desktop;
   QWidget& m_window;
+  bool m_followPending = false;  // the view is to be moved to the end once events run
 };
 
 }  // namespace ui

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
 #include <fstream>
@@ -15,7 +16,9 @@
 #include "support/SimProcess.h"
 #include "support/TestText.h"
 #include "ui/ControlNames.h"
+#include "ui/ControlTable.h"
 #include "ui/MainWindow.h"
+#include "ui/PageControl.h"
 #include "ui/WidgetText.h"
 
 namespace {
@@ -51,6 +54,8 @@ class CollectionWindowTest : public QObject {
       Box(names::kDelay2)->setText(QStringLiteral("0"));
       window.findChild<QPlainTextEdit*>(QString::fromUtf8(names::kAddressList))
           ->setPlainText(ui::PlainLines(Content(fixtures.path() / "addresses.txt")));
+      window.findChild<ui::PageControl*>(QString::fromUtf8(names::kPageControl))
+          ->SetCurrentPage(ui::kCollectionPage);
       window.show();
     }
     QLineEdit* Box(const char* name) {
@@ -96,6 +101,12 @@ class CollectionWindowTest : public QObject {
     QCOMPARE(setup.StartButton()->text(), QStringLiteral("开始采集"));
     QVERIFY2(sizesSeen.size() >= 4, qPrintable(QString::number(sizesSeen.size())));
     QVERIFY(captionsSeen.contains(QStringLiteral("输出结果 - 总 4 页，当前第 3 页，实际已采 3")));
+    // The view followed the lines to the end.
+    const QScrollBar* scroll =
+        setup.window.findChild<QPlainTextEdit*>(QString::fromUtf8(names::kOutput))
+            ->verticalScrollBar();
+    QVERIFY(scroll->maximum() > 0);
+    QTRY_COMPARE(scroll->value(), scroll->maximum());
   }
 
   void secondPressStopsAfterThePageUnderWork() {
