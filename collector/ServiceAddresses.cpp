@@ -27,8 +27,7 @@ bool IsValidServiceHost(std::string_view hostAndPort) {
   const std::string_view port = hostAndPort.substr(colon + 1);
   int number = 0;
   const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
-  return error == std::errc() && end == port.data() + port.size() && number >= 1 &&
-         number <= 65535;
+  return error == std::errc() && end == port.data() + port.size() && number >= 1 && number <= 65535;
 }
 
 Text ProfileAddress(TextView serviceHost, TextView path) {

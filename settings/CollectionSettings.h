@@ -18,8 +18,10 @@ inline constexpr const char* kSettingsFileName = "tervane.ini";
 inline constexpr std::array<text::TextView, 6> kTextKeys = {
     "\xCE\xA2\xB2\xA9\xB5\xD8\xD6\xB7",  // 微博地址: the post addresses
     "\xB2\xC9\xBC\xAF\xB8\xF1\xCA\xBD",  // 采集格式: the line template
-    "\xD1\xD3\xCA\xB1" "1",              // 延时1
-    "\xD1\xD3\xCA\xB1" "2",              // 延时2
+    "\xD1\xD3\xCA\xB1"
+    "1",  // 延时1
+    "\xD1\xD3\xCA\xB1"
+    "2",                                 // 延时2
     "\xBF\xAA\xCA\xBC\xD2\xB3\xBA\xC5",  // 开始页号
     "\xBD\xE1\xCA\xF8\xD2\xB3\xBA\xC5",  // 结束页号
 };

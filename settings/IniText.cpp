@@ -52,8 +52,8 @@ std::optional<TextView> SectionName(TextView line) {
 struct KeyPlace {
   bool sectionFound = false;
   bool keyFound = false;
-  Line keyLine;                       // when keyFound
-  std::size_t sectionEnd = 0;         // after the section's last non-blank line
+  Line keyLine;                // when keyFound
+  std::size_t sectionEnd = 0;  // after the section's last non-blank line
   TextView valueIn(TextView content) const {
     const TextView line = content.substr(keyLine.start, keyLine.length);
     return line.substr(line.find('=') + 1);

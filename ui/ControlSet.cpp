@@ -72,7 +72,9 @@ QWidget* MakeControl(const ControlSpec& spec, QWidget* parent) {
     }
     case ControlKind::kPageControl: {
       auto* pages = new PageControl(parent);
-      for (const char* title : kPageTitles) pages->AddPage(QString::fromUtf8(title));
+      for (const char* title : kPageTitles) {
+        pages->AddPage(QString::fromUtf8(title));
+      }
       return pages;
     }
     case ControlKind::kPushButton:

@@ -28,9 +28,9 @@ enum class ControlKind {
 struct ControlSpec {
   const char* name;
   ControlKind kind;
-  const char* parent;  // nullptr for the window itself
-  int page;            // for controls on the page control: its page, else -1
-  QRect geometry;      // relative to the parent
+  const char* parent;   // nullptr for the window itself
+  int page;             // for controls on the page control: its page, else -1
+  QRect geometry;       // relative to the parent
   const char* caption;  // UTF-8; nullptr for none or a content set elsewhere
   int fontPixels;
   bool checked;

@@ -13,7 +13,7 @@ namespace ui {
 // The texts of the dialog that asks where to save the collected lines.
 struct SaveDialogTexts {
   QString title;
-  QStringList filters;  // "文本文件 (*.txt)" and the like, the first one selected
+  QStringList filters;    // "文本文件 (*.txt)" and the like, the first one selected
   QString defaultSuffix;  // added to a name typed without one
 };
 

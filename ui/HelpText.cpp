@@ -11,7 +11,8 @@ QString HelpText(const QString& serviceHost) {
   const QStringList examples = ExamplePostAddresses(serviceHost);
   const QString rule = QStringLiteral("================================");
   const QStringList lines = {
-      QStringLiteral("微博地址就是该微博打开后的页面地址，在该页面可以查看到详细的【评论、转发、赞】信息。"),
+      QStringLiteral(
+          "微博地址就是该微博打开后的页面地址，在该页面可以查看到详细的【评论、转发、赞】信息。"),
       QString(),
       QStringLiteral("地址格式如："),
       examples[0],
@@ -30,8 +31,9 @@ QString HelpText(const QString& serviceHost) {
       rule,
       QString(),
       QStringLiteral("结束页号为 0 或“尾页”时，将采集到最后一页。"),
-      QStringLiteral("每页延时毫秒（1000毫秒=1秒），一般默认即可。除非新浪出现判断，不允许频繁读取，"
-                     "那就可以根据情况设置随机延时，模拟真人浏览频率。"),
+      QStringLiteral(
+          "每页延时毫秒（1000毫秒=1秒），一般默认即可。除非新浪出现判断，不允许频繁读取，"
+          "那就可以根据情况设置随机延时，模拟真人浏览频率。"),
       QString(),
       QString(),
       rule,

@@ -30,8 +30,8 @@ namespace {
 // The design font "宋体" (SimSun) is not installed on Linux; Noto's CJK serif is its closest
 // relative, with the sans face as a fall-back.
 void MapDesignFont() {
-  QFont::insertSubstitutions(QStringLiteral("宋体"),
-                             {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+  QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("Noto Serif CJK SC"),
+                                                      QStringLiteral("Noto Sans CJK SC")});
 }
 
 constexpr std::array kRadioNames = {names::kCommentRadio, names::kRepostRadio, names::kLikeRadio};
@@ -63,8 +63,7 @@ class StoredControlSet {
 
 }  // namespace
 
-MainWindow::MainWindow(settings::SettingsStore& store, Desktop& desktop,
-                       const QString& serviceHost)
+MainWindow::MainWindow(settings::SettingsStore& store, Desktop& desktop, const QString& serviceHost)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                            Qt::WindowCloseButtonHint),
@@ -76,6 +75,9 @@ MainWindow::MainWindow(settings::SettingsStore& store, Desktop& desktop,
       m_run(m_panel, m_pump, {.serviceHost = LocalFromQString(serviceHost)}),
       m_resultTools(m_controls, desktop, *this) {
   setWindowTitle(QStringLiteral("Tervane v" TERVANE_VERSION));
+  m_firstActivation.setSingleShot(true);
+  m_firstActivation.setInterval(0);
+  connect(&m_firstActivation, &QTimer::timeout, this, [this] { FirstActivation(); });
   setAttribute(Qt::WA_QuitOnClose);
   resize(kClientSize);
   FixFrameToState();
@@ -197,8 +199,7 @@ void MainWindow::OpenWebPage(const QString& address) {
 bool MainWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate && !m_activated) {
     m_activated = true;
-    // After the activation has been handled and the window painted.
-    QMetaObject::invokeMethod(this, [this] { FirstActivation(); }, Qt::QueuedConnection);
+    m_firstActivation.start();  // after the activation has been handled and the window painted
   }
   return QWidget::event(event);
 }

@@ -2,6 +2,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -71,6 +72,7 @@ class MainWindow : public QWidget {
   collector::CollectionRun m_run;
   ResultTools m_resultTools;
   bool m_activated = false;
+  QTimer m_firstActivation;
 };
 
 }  // namespace ui

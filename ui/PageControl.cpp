@@ -47,7 +47,9 @@ int PageControl::pageCount() const {
 
 void PageControl::ShowPage(int page) {
   for (int i = 0; i < m_pages.size(); ++i) {
-    for (QWidget* control : m_pages[i]) control->setVisible(i == page);
+    for (QWidget* control : m_pages[i]) {
+      control->setVisible(i == page);
+    }
   }
 }
 

@@ -14,8 +14,8 @@ void QtEventPump::ProcessPendingEvents() {
 
 void QtEventPump::WaitForEvents(platform::SteadyTime deadline) {
   if (m_wakePending.exchange(false)) return;
-  const auto remaining = std::chrono::ceil<std::chrono::milliseconds>(
-      deadline - std::chrono::steady_clock::now());
+  const auto remaining =
+      std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
   if (remaining.count() <= 0) return;
   // The timer's event ends the wait at the deadline; a Wake ends it through the dispatcher.
   QTimer deadlineTimer;

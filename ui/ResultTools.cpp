@@ -30,7 +30,8 @@ void ResultTools::RemoveDuplicateLines() {
 }
 
 void ResultTools::CopyOutput() {
-  QGuiApplication::clipboard()->setText(m_controls.Get<QPlainTextEdit>(names::kOutput)->toPlainText());
+  QGuiApplication::clipboard()->setText(
+      m_controls.Get<QPlainTextEdit>(names::kOutput)->toPlainText());
 }
 
 void ResultTools::PasteAddresses() {
@@ -39,29 +40,29 @@ void ResultTools::PasteAddresses() {
 }
 
 void ResultTools::SaveOutputAs() {
-  const SaveDialogTexts texts{
-      QStringLiteral("将采集的结果保存到文件"),
-      {QStringLiteral("文本文件 (*.txt)"), QStringLiteral("CSV文件 (*.csv)"),
-       QStringLiteral("全部文件 (*.*)")},
-      QStringLiteral("csv")};
+  const SaveDialogTexts texts{QStringLiteral("将采集的结果保存到文件"),
+                              {QStringLiteral("文本文件 (*.txt)"),
+                               QStringLiteral("CSV文件 (*.csv)"), QStringLiteral("全部文件 (*.*)")},
+                              QStringLiteral("csv")};
   const QString name = m_desktop.ChooseSaveFile(&m_window, texts);
   if (name.isEmpty()) return;
 
   const std::filesystem::path path(QFile::encodeName(name).toStdString());
-  const text::Text header =
-      collector::IsCsvFileName(path.native())
-          ? collector::CsvHeaderLine(
-                LocalFromQString(m_controls.Get<QLineEdit>(names::kLineTemplate)->text())) +
-                "\r\n"
-          : text::Text();
-  const text::Text lines = LocalLines(m_controls.Get<QPlainTextEdit>(names::kOutput)->toPlainText());
+  const text::Text header = collector::IsCsvFileName(path.native())
+                                ? collector::CsvHeaderLine(LocalFromQString(
+                                      m_controls.Get<QLineEdit>(names::kLineTemplate)->text())) +
+                                      "\r\n"
+                                : text::Text();
+  const text::Text lines =
+      LocalLines(m_controls.Get<QPlainTextEdit>(names::kOutput)->toPlainText());
   const std::string_view parts[] = {header, lines};
   std::string error;
   if (platform::ReplaceFile(path, parts, error)) {
     m_desktop.ShowMessage(&m_window, QStringLiteral("已保存：") + name);
   } else {
-    m_desktop.ShowMessage(&m_window, QStringLiteral("未能保存：%1\n%2")
-                                         .arg(name, QString::fromLocal8Bit(error.c_str())));
+    m_desktop.ShowMessage(
+        &m_window,
+        QStringLiteral("未能保存：%1\n%2").arg(name, QString::fromLocal8Bit(error.c_str())));
   }
 }
 

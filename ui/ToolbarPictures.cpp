@@ -26,8 +26,8 @@ void DrawSave(QPainter& p) {
   p.setBrush(kInk);
   p.drawRoundedRect(QRectF(12, 8, 40, 44), 4, 4);
   p.setBrush(Qt::white);
-  p.drawRect(QRectF(20, 8, 24, 14));    // shutter
-  p.drawRect(QRectF(18, 30, 28, 18));   // label
+  p.drawRect(QRectF(20, 8, 24, 14));   // shutter
+  p.drawRect(QRectF(18, 30, 28, 18));  // label
   p.setBrush(kInk);
   p.drawRect(QRectF(36, 10, 5, 10));
 }
@@ -50,7 +50,9 @@ void DrawContact(QPainter& p) {
   p.setBrush(kInk);
   p.drawPath(bubble.simplified());
   p.setBrush(Qt::white);
-  for (int i = 0; i < 3; ++i) p.drawEllipse(QRectF(18 + 11 * i, 22, 6, 6));
+  for (int i = 0; i < 3; ++i) {
+    p.drawEllipse(QRectF(18 + 11 * i, 22, 6, 6));
+  }
 }
 
 void DrawMoreSoftware(QPainter& p) {
@@ -84,12 +86,24 @@ QPixmap DrawToolbarPicture(ToolbarPicture picture) {
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(Qt::NoPen);
   switch (picture) {
-    case ToolbarPicture::kHelp: DrawHelp(p); break;
-    case ToolbarPicture::kSave: DrawSave(p); break;
-    case ToolbarPicture::kHome: DrawHome(p); break;
-    case ToolbarPicture::kContact: DrawContact(p); break;
-    case ToolbarPicture::kMoreSoftware: DrawMoreSoftware(p); break;
-    case ToolbarPicture::kLogo: DrawLogo(p); break;
+    case ToolbarPicture::kHelp:
+      DrawHelp(p);
+      break;
+    case ToolbarPicture::kSave:
+      DrawSave(p);
+      break;
+    case ToolbarPicture::kHome:
+      DrawHome(p);
+      break;
+    case ToolbarPicture::kContact:
+      DrawContact(p);
+      break;
+    case ToolbarPicture::kMoreSoftware:
+      DrawMoreSoftware(p);
+      break;
+    case ToolbarPicture::kLogo:
+      DrawLogo(p);
+      break;
   }
   return pixmap;
 }

@@ -16,7 +16,14 @@
 namespace ui {
 
 WidgetPanel::WidgetPanel(const ControlSet& controls, Desktop& desktop, QWidget& window)
-    : m_controls(controls), m_desktop(desktop), m_window(window) {}
+    : m_controls(controls), m_desktop(desktop), m_window(window) {
+  m_followEnd.setSingleShot(true);
+  m_followEnd.setInterval(0);
+  QObject::connect(&m_followEnd, &QTimer::timeout, [this] {
+    QScrollBar* scroll = m_controls.Get<QPlainTextEdit>(names::kOutput)->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
+  });
+}
 
 text::Text WidgetPanel::BoxText(const char* name) const {
   return LocalFromQString(m_controls.Get<QLineEdit>(name)->text());
@@ -84,23 +91,19 @@ void WidgetPanel::ClearOutput() {
 
 void WidgetPanel::AppendOutput(text::TextView lines) {
   auto* output = m_controls.Get<QPlainTextEdit>(names::kOutput);
-  QScrollBar* scroll = output->verticalScrollBar();
-  const bool followEnd = m_followPending || scroll->value() == scroll->maximum();
+  const QScrollBar* scroll = output->verticalScrollBar();
+  const bool followEnd = m_followEnd.isActive() || scroll->value() == scroll->maximum();
   QTextCursor end(output->document());
   end.movePosition(QTextCursor::End);
   end.insertText(PlainLines(lines));
   // The box lays the new lines out and extends its scroll range only once events run, so the
   // view is moved to the end then.
-  if (followEnd && !m_followPending) {
-    m_followPending = true;
-    QTimer::singleShot(0, output, [this, scroll] {
-      m_followPending = false;
-      scroll->setValue(scroll->maximum());
-    });
-  }
+  if (followEnd) m_followEnd.start();
 }
 
 void WidgetPanel::ShowMessage(text::TextView message) {
+  // A run that ends after its window was closed has nobody left to tell.
+  if (!m_window.isVisible()) return;
   m_desktop.ShowMessage(&m_window, QStringFromLocal(message));
 }
 

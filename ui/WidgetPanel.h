@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QTimer>
+
 #include "collector/CollectionPanel.h"
 
 class QWidget;
@@ -34,6 +36,7 @@ class WidgetPanel final : public collector::CollectionPanel {
   // Adds at the end whatever the caret's place; when the view was showing the end, it follows the
   // new lines.
   void AppendOutput(text::TextView lines) override;
+  // Nothing once the window has been closed.
   void ShowMessage(text::TextView message) override;
 
  private:
@@ -43,7 +46,7 @@ class WidgetPanel final : public collector::CollectionPanel {
   const ControlSet& m_controls;
   Desktop& m_desktop;
   QWidget& m_window;
-  bool m_followPending = false;  // the view is to be moved to the end once events run
+  QTimer m_followEnd;  // moves the view to the end of the output once events run
 };
 
 }  // namespace ui

@@ -26,20 +26,17 @@ TEST_P(FindIniValueTest, FindsTheKeyOfTheSection) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FindIniValueTest,
-    testing::Values(FindCase{"Plain", "[Main]\r\nKey=v\r\n", "v"},
-                    FindCase{"LfAndNoFinalBreak", "[Main]\nKey=v", "v"},
-                    FindCase{"LetterCaseAndBlanksOfNames", " [main] \r\n  KEY \t=v\r\n", "v"},
-                    FindCase{"ValueKeptByteForByte", "[Main]\r\nKey= a=b \r\n", " a=b "},
-                    FindCase{"EmptyValue", "[Main]\r\nKey=\r\n", ""},
-                    FindCase{"FirstOfTwoKeys", "[Main]\r\nKey=1\r\nKey=2\r\n", "1"},
-                    FindCase{"KeyOfAnotherSection", "[Other]\r\nKey=x\r\n[Main]\r\nK=y\r\n",
-                             std::nullopt},
-                    FindCase{"AfterTheSectionEnds", "[Main]\r\nA=1\r\n[Other]\r\nKey=x\r\n",
-                             std::nullopt},
-                    FindCase{"NoSection", "Key=x\r\n", std::nullopt},
-                    FindCase{"EmptyFile", "", std::nullopt},
-                    FindCase{"GarbageLinesSkipped", "\x01\xFF\r\n[Main\r\n[Main]\r\nnoise\r\nKey=v",
-                             "v"}),
+    testing::Values(
+        FindCase{"Plain", "[Main]\r\nKey=v\r\n", "v"},
+        FindCase{"LfAndNoFinalBreak", "[Main]\nKey=v", "v"},
+        FindCase{"LetterCaseAndBlanksOfNames", " [main] \r\n  KEY \t=v\r\n", "v"},
+        FindCase{"ValueKeptByteForByte", "[Main]\r\nKey= a=b \r\n", " a=b "},
+        FindCase{"EmptyValue", "[Main]\r\nKey=\r\n", ""},
+        FindCase{"FirstOfTwoKeys", "[Main]\r\nKey=1\r\nKey=2\r\n", "1"},
+        FindCase{"KeyOfAnotherSection", "[Other]\r\nKey=x\r\n[Main]\r\nK=y\r\n", std::nullopt},
+        FindCase{"AfterTheSectionEnds", "[Main]\r\nA=1\r\n[Other]\r\nKey=x\r\n", std::nullopt},
+        FindCase{"NoSection", "Key=x\r\n", std::nullopt}, FindCase{"EmptyFile", "", std::nullopt},
+        FindCase{"GarbageLinesSkipped", "\x01\xFF\r\n[Main\r\n[Main]\r\nnoise\r\nKey=v", "v"}),
     [](const testing::TestParamInfo<FindCase>& info) { return std::string(info.param.name); });
 
 struct WriteCase {
@@ -57,17 +54,17 @@ TEST_P(WithIniValueTest, SetsTheValueAndKeepsTheRest) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WithIniValueTest,
-    testing::Values(
-        WriteCase{"NewFile", "", "[Main]\r\nKey=new\r\n"},
-        WriteCase{"ReplacedInPlace", "[Main]\r\nA=1\r\n key =old\r\nB=2\r\n",
-                  "[Main]\r\nA=1\r\n key =new\r\nB=2\r\n"},
-        WriteCase{"ReplacedOnALfLine", "[Main]\nKey=old\nB=2", "[Main]\nKey=new\nB=2"},
-        WriteCase{"AddedAfterTheSectionsLastLine", "[Main]\r\nA=1\r\n\r\n[Other]\r\nKey=x\r\n",
-                  "[Main]\r\nA=1\r\nKey=new\r\n\r\n[Other]\r\nKey=x\r\n"},
-        WriteCase{"AddedAfterALastLineWithoutBreak", "[Main]\r\nA=1",
-                  "[Main]\r\nA=1\r\nKey=new\r\n"},
-        WriteCase{"SectionAddedAtTheEnd", "[Other]\r\nKey=x",
-                  "[Other]\r\nKey=x\r\n[Main]\r\nKey=new\r\n"}),
+    testing::Values(WriteCase{"NewFile", "", "[Main]\r\nKey=new\r\n"},
+                    WriteCase{"ReplacedInPlace", "[Main]\r\nA=1\r\n key =old\r\nB=2\r\n",
+                              "[Main]\r\nA=1\r\n key =new\r\nB=2\r\n"},
+                    WriteCase{"ReplacedOnALfLine", "[Main]\nKey=old\nB=2", "[Main]\nKey=new\nB=2"},
+                    WriteCase{"AddedAfterTheSectionsLastLine",
+                              "[Main]\r\nA=1\r\n\r\n[Other]\r\nKey=x\r\n",
+                              "[Main]\r\nA=1\r\nKey=new\r\n\r\n[Other]\r\nKey=x\r\n"},
+                    WriteCase{"AddedAfterALastLineWithoutBreak", "[Main]\r\nA=1",
+                              "[Main]\r\nA=1\r\nKey=new\r\n"},
+                    WriteCase{"SectionAddedAtTheEnd", "[Other]\r\nKey=x",
+                              "[Other]\r\nKey=x\r\n[Main]\r\nKey=new\r\n"}),
     [](const testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

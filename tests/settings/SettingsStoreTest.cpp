@@ -47,11 +47,15 @@ struct Controls {
   Radio repost{"转发区", false};
   Radio like{"赞区", false};
   std::array<Box, 6> boxes{Box(Gbk("http://h/1/A\r\nhttp://h/1/B")),
-                           Box(Gbk("@#昵称#,#ID#,#时间#,#地址#,#评论#")), Box("10"), Box("50"),
-                           Box("1"), Box(Gbk("尾页"))};
+                           Box(Gbk("@#昵称#,#ID#,#时间#,#地址#,#评论#")),
+                           Box("10"),
+                           Box("50"),
+                           Box("1"),
+                           Box(Gbk("尾页"))};
   settings::StoredControls table() {
     settings::StoredControls t{{&comment, &repost, &like}, {}};
-    for (std::size_t i = 0; i < boxes.size(); ++i) t.textBoxes[i] = &boxes[i];
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+      t.textBoxes[i] = &boxes[i];
     return t;
   }
 };
@@ -79,14 +83,12 @@ TEST_F(SettingsStoreTest, FirstSaveWritesTheSectionAndTheNineKeysInOrder) {
 
 TEST_F(SettingsStoreTest, ValuesComeBackWhole) {
   text::Text longList;
-  while (longList.size() < 50000) longList += "http://weibo.com/1234567890/AbCdEfGhI\r\n";
+  while (longList.size() < 50000)
+    longList += "http://weibo.com/1234567890/AbCdEfGhI\r\n";
   const text::Text values[] = {
       longList,
       Gbk("a┊*┊b"),  // a marker typed into a box comes back as a line break
-      "",
-      Gbk("\r\n前\r\n\r\n后\r\n"),
-      " padded ",
-      "x=y",
+      "",           Gbk("\r\n前\r\n\r\n后\r\n"), " padded ", "x=y",
   };
   for (const text::Text& value : values) {
     ASSERT_TRUE(store.WriteText("Key", value)) << store.lastError();
@@ -105,8 +107,8 @@ TEST_F(SettingsStoreTest, MissingFileSectionOrKeyGivesTheDefault) {
 }
 
 TEST_F(SettingsStoreTest, OnlyTheTrueTextReadsAsTrue) {
-  const std::pair<std::string, bool> cases[] = {
-      {"真", true}, {"假", false}, {"1", false}, {"true", false}, {"", false}, {" 真", false}};
+  const std::pair<std::string, bool> cases[] = {{"真", true},    {"假", false}, {"1", false},
+                                                {"true", false}, {"", false},   {" 真", false}};
   for (const auto& [stored, expected] : cases) {
     ASSERT_TRUE(store.WriteText("Flag", Gbk(stored)));
     EXPECT_EQ(store.ReadFlag("Flag", !expected), expected) << stored;
@@ -114,13 +116,14 @@ TEST_F(SettingsStoreTest, OnlyTheTrueTextReadsAsTrue) {
 }
 
 TEST_F(SettingsStoreTest, LoadSetsEachControlOnItsOwn) {
-  WriteContent(store.file(), Gbk("[基本配置]\n评论区=真\n转发区=真\n赞区=yes\n微博地址=\n延时1=7\n"));
+  WriteContent(store.file(),
+               Gbk("[基本配置]\n评论区=真\n转发区=真\n赞区=yes\n微博地址=\n延时1=7\n"));
   Controls controls;
   settings::LoadSettings(store, controls.table());
   EXPECT_TRUE(controls.comment.checked);
   EXPECT_TRUE(controls.repost.checked);  // two radio buttons selected, as the file says
   EXPECT_FALSE(controls.like.checked);
-  EXPECT_EQ(controls.boxes[0].content, "");    // an empty value empties the box
+  EXPECT_EQ(controls.boxes[0].content, "");  // an empty value empties the box
   EXPECT_EQ(controls.boxes[2].content, "7");
   EXPECT_EQ(controls.boxes[3].content, "50");  // missing keys keep the design defaults
   EXPECT_EQ(controls.boxes[5].content, Gbk("尾页"));

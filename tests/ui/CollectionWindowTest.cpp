@@ -43,8 +43,9 @@ class CollectionWindowTest : public QObject {
   struct Setup {
     explicit Setup(const std::vector<std::string>& simOptions)
         : sim([&] {
-            std::vector<std::string> options{"--seed", "9", "--posts", "2", "--users", "3",
-                                             "--fixtures", fixtures.path().string()};
+            std::vector<std::string> options{
+                "--seed",  "9", "--posts",    "2",
+                "--users", "3", "--fixtures", fixtures.path().string()};
             options.insert(options.end(), simOptions.begin(), simOptions.end());
             return options;
           }()),
@@ -139,6 +140,26 @@ class CollectionWindowTest : public QObject {
     // Whole pages only: 3 lines each.
     const auto lines = std::count(output.begin(), output.end(), '\n');
     QCOMPARE(lines % 3, 0);
+  }
+
+  // Closing the window during a run saves the settings and stops the run after its page,
+  // without a completion message for a window that is gone.
+  void closingTheWindowStopsTheRun() {
+    Setup setup({"--pages", "6", "--fault", "delay=150@listing"});
+    QVERIFY(setup.sim.running());
+    QTimer closeWhenLinesArrive;
+    QObject::connect(&closeWhenLinesArrive, &QTimer::timeout, [&] {
+      if (!setup.Output().empty() && setup.window.isVisible()) setup.window.close();
+    });
+    closeWhenLinesArrive.start(5);
+    QTest::mouseClick(setup.StartButton(), Qt::LeftButton);
+    closeWhenLinesArrive.stop();
+
+    QVERIFY(!setup.window.isVisible());
+    QVERIFY(!setup.window.collection().running());
+    QVERIFY(setup.desktop.messages.isEmpty());
+    QVERIFY(setup.Output().size() < setup.Expected().size() / 2);
+    QVERIFY(std::filesystem::exists(setup.store.file()));
   }
 };
 

@@ -70,8 +70,8 @@ class MainWindowTest : public QObject {
     m_store->SetFile(m_folder.path() / "tervane.ini");
     std::filesystem::remove(m_store->file());
     m_desktop = std::make_unique<test::RecordingDesktop>();
-    m_window = std::make_unique<ui::MainWindow>(*m_store, *m_desktop,
-                                                QStringLiteral("127.0.0.1:8080"));
+    m_window =
+        std::make_unique<ui::MainWindow>(*m_store, *m_desktop, QStringLiteral("127.0.0.1:8080"));
   }
   void cleanup() {
     m_window.reset();
@@ -260,7 +260,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(m_desktop->messages.size(), 1);  // on the press, before any release
     const QStringList lines = m_desktop->messages[0].split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 32);
-    QCOMPARE(lines[0], QStringLiteral("微博地址就是该微博打开后的页面地址，在该页面可以查看到详细的【评论、转发、赞】信息。"));
+    QCOMPARE(lines[0], QStringLiteral("微博地址就是该微博打开后的页面地址，在该页面可以查看到详细的"
+                                      "【评论、转发、赞】信息。"));
     QCOMPARE(lines[3], QStringLiteral("http://127.0.0.1:8080/2803301701/Kx3vB7pQm"));
     QCOMPARE(lines[4], QStringLiteral("http://127.0.0.1:8080/2803301701/L2aZ9yTnR"));
     QCOMPARE(lines[7], QString(32, QLatin1Char('=')));

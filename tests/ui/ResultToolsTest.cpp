@@ -85,7 +85,8 @@ class ResultToolsTest : public QObject {
   // 100 000 lines, half of them repeats, go through the box and back in one piece.
   void removeDuplicateLinesOnALargeOutput() {
     std::string lines;
-    for (int i = 0; i < 100000; ++i) lines += "@user" + std::to_string(i % 50000) + ",1\r\n";
+    for (int i = 0; i < 100000; ++i)
+      lines += "@user" + std::to_string(i % 50000) + ",1\r\n";
     SetOutput(lines);
     Press(names::kDedupeButton);
     const std::string result = Output();
@@ -115,15 +116,20 @@ class ResultToolsTest : public QObject {
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("file");
     const QString lines = QStringLiteral("@张三,1\r\n@李四,2\r\n");
-    QTest::newRow(".csv") << "result.csv" << "@#昵称#,#ID#" << lines
-                          << "昵称,ID\r\n@张三,1\r\n@李四,2\r\n";
-    QTest::newRow(".CSV") << "result.CSV" << "@#昵称#,#ID#" << lines
-                          << "昵称,ID\r\n@张三,1\r\n@李四,2\r\n";
-    QTest::newRow(".txt") << "result.txt" << "@#昵称#,#ID#" << lines << lines;
-    QTest::newRow("other extension") << "result.csv.bak" << "@#昵称#" << lines << lines;
-    QTest::newRow("empty template") << "empty.csv" << "" << lines
-                                    << "\r\n@张三,1\r\n@李四,2\r\n";
-    QTest::newRow("empty output") << "empty.txt" << "@#昵称#" << "" << "";
+    QTest::newRow(".csv") << "result.csv"
+                          << "@#昵称#,#ID#" << lines << "昵称,ID\r\n@张三,1\r\n@李四,2\r\n";
+    QTest::newRow(".CSV") << "result.CSV"
+                          << "@#昵称#,#ID#" << lines << "昵称,ID\r\n@张三,1\r\n@李四,2\r\n";
+    QTest::newRow(".txt") << "result.txt"
+                          << "@#昵称#,#ID#" << lines << lines;
+    QTest::newRow("other extension") << "result.csv.bak"
+                                     << "@#昵称#" << lines << lines;
+    QTest::newRow("empty template") << "empty.csv"
+                                    << "" << lines << "\r\n@张三,1\r\n@李四,2\r\n";
+    QTest::newRow("empty output") << "empty.txt"
+                                  << "@#昵称#"
+                                  << ""
+                                  << "";
   }
   // The file holds the GBK bytes with CR LF, no byte-order mark, header first for ".csv".
   void saveAs() {
@@ -150,10 +156,12 @@ class ResultToolsTest : public QObject {
     Press(names::kSaveAsButton);  // cancelled: no file, no message
     QVERIFY(m_desktop.messages.isEmpty());
 
-    m_desktop.nextSaveFile = QString::fromStdString((m_folder.path() / "missing" / "x.txt").string());
+    m_desktop.nextSaveFile =
+        QString::fromStdString((m_folder.path() / "missing" / "x.txt").string());
     Press(names::kSaveAsButton);
     QCOMPARE(m_desktop.messages.size(), 1);
-    QVERIFY(m_desktop.messages[0].startsWith(QStringLiteral("未能保存：") + m_desktop.nextSaveFile));
+    QVERIFY(
+        m_desktop.messages[0].startsWith(QStringLiteral("未能保存：") + m_desktop.nextSaveFile));
     QVERIFY(!std::filesystem::exists(m_folder.path() / "missing"));
   }
 };
