@@ -24,13 +24,6 @@ constexpr int kPages = 4;
 constexpr int kUsers = 3;
 const sim::FixtureSize kSize = {.seed = 5, .posts = 3, .pages = kPages, .usersPerPage = kUsers};
 
-std::string Content(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 std::vector<std::string> SplitLines(const std::string& text, const std::string& separator) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -71,10 +64,10 @@ class CollectProgramTest : public testing::Test {
 
   static std::string Host() { return s_sim->serviceHost(); }
   static std::string Expected(const std::string& name) {
-    return Content(s_fixtures->path() / ("expected-" + name + ".txt"));
+    return test::FileContent(s_fixtures->path() / ("expected-" + name + ".txt"));
   }
   static std::vector<std::string> Addresses() {
-    return SplitLines(Content(s_fixtures->path() / "addresses.txt"), "\r\n");
+    return SplitLines(test::FileContent(s_fixtures->path() / "addresses.txt"), "\r\n");
   }
   // The expected GBK lines (CR LF) of post `post` (from 0), pages `first` to `last`, with the
   // profile addresses on `host`.
@@ -132,7 +125,7 @@ TEST_F(CollectProgramTest, EveryListingOfEveryPostExactly) {
 TEST_F(CollectProgramTest, Utf8OutputAndAddressesFromStandardInput) {
   const Outcome outcome =
       RunCollect({"--service-host", Host(), "--delay", "0,0", "--quiet", "--addresses", "-"},
-                 Content(s_fixtures->path() / "addresses.txt"));
+                 test::FileContent(s_fixtures->path() / "addresses.txt"));
   EXPECT_EQ(outcome.status, 0);
   std::string expected = Utf8(Expected("comment-date"));
   for (std::size_t at = expected.find("\r\n"); at != std::string::npos;
@@ -225,7 +218,8 @@ TEST_F(CollectProgramTest, InterruptFinishesThePageUnderWorkAndExits130) {
   const test::SimProcess slow({"--seed", "5", "--posts", "3", "--pages", "6", "--users", "3",
                                "--fault", "delay=300@listing", "--fixtures",
                                folder.path().string()});
-  const std::string post = SplitLines(Content(folder.path() / "addresses.txt"), "\r\n")[0];
+  const std::string post =
+      SplitLines(test::FileContent(folder.path() / "addresses.txt"), "\r\n")[0];
   test::ChildProcess process(TERVANE_COLLECT_PATH, {"--service-host", slow.serviceHost(), "--delay",
                                                     "0,0", "--encoding", "gbk", post});
   ASSERT_TRUE(process.WaitForErrors("page 2 of 6"));
@@ -234,7 +228,7 @@ TEST_F(CollectProgramTest, InterruptFinishesThePageUnderWorkAndExits130) {
 
   // Whole pages from the first on, fewer than all: page 2 was done before the signal was sent,
   // and a page that was under work when it came was finished.
-  const std::string all = Content(folder.path() / "expected-comment-date.txt");
+  const std::string all = test::FileContent(folder.path() / "expected-comment-date.txt");
   const std::string& output = process.output();
   const std::size_t lines = SplitLines(output, "\r\n").size();
   EXPECT_TRUE(all.starts_with(output));
@@ -270,20 +264,20 @@ TEST_F(CollectProgramTest, SaveWritesWhatTheWindowsSaveWrites) {
   Outcome outcome = RunCollect(Options({"--quiet", "--save", csv.string(), post}));
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.output, onePost);
-  EXPECT_EQ(Content(csv), Gbk("昵称,ID,时间,地址,评论\r\n") + onePost);
+  EXPECT_EQ(test::FileContent(csv), Gbk("昵称,ID,时间,地址,评论\r\n") + onePost);
 
   RunCollect(Options({"--quiet", "--save", txt.string(), post}));
-  EXPECT_EQ(Content(txt), onePost);
+  EXPECT_EQ(test::FileContent(txt), onePost);
 
   // The same post twice: de-duplication keeps one set, without the last line break.
   outcome = RunCollect(Options({"--quiet", "--dedupe", "--save", deduped.string(), post, post}));
   const std::string once = onePost.substr(0, onePost.size() - 2);
   EXPECT_EQ(outcome.output, once);
-  EXPECT_EQ(Content(deduped), Gbk("昵称,ID,时间,地址,评论\r\n") + once);
+  EXPECT_EQ(test::FileContent(deduped), Gbk("昵称,ID,时间,地址,评论\r\n") + once);
 
   outcome =
       RunCollect(Options({"--quiet", "--template", "", "--save", emptyTemplate.string(), post}));
-  EXPECT_TRUE(Content(emptyTemplate).starts_with("\r\n@"));
+  EXPECT_TRUE(test::FileContent(emptyTemplate).starts_with("\r\n@"));
 
   outcome =
       RunCollect(Options({"--quiet", "--save", (folder.path() / "no" / "x.csv").string(), post}));

@@ -15,13 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Content(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 std::size_t FilesIn(const fs::path& folder) {
   return static_cast<std::size_t>(
       std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -33,19 +26,19 @@ TEST(FileReplacementTest, WritesThePartsInOrderAndKeepsAnExistingFilesPermission
   std::string error;
   const std::vector<std::string_view> first{"head\r\n", "", "a\r\n", "b"};
   ASSERT_TRUE(platform::ReplaceFile(path, first, error)) << error;
-  EXPECT_EQ(Content(path), "head\r\na\r\nb");
+  EXPECT_EQ(test::FileContent(path), "head\r\na\r\nb");
 
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
   const std::vector<std::string_view> second{"x"};
   ASSERT_TRUE(platform::ReplaceFile(path, second, error)) << error;
-  EXPECT_EQ(Content(path), "x");
+  EXPECT_EQ(test::FileContent(path), "x");
   struct stat status {};
   ASSERT_EQ(::stat(path.c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 0777, 0640u);
   EXPECT_EQ(FilesIn(folder.path()), 1u);  // no temporary file is left behind
 
   ASSERT_TRUE(platform::ReplaceFile(path, {}, error)) << error;
-  EXPECT_EQ(Content(path), "");
+  EXPECT_EQ(test::FileContent(path), "");
 }
 
 TEST(FileReplacementTest, FailureLeavesTheOldFileAndSaysWhy) {
@@ -74,7 +67,7 @@ TEST(FileReplacementTest, FailureLeavesTheOldFileAndSaysWhy) {
   std::signal(SIGXFSZ, previousHandler);
   EXPECT_FALSE(replaced);
   EXPECT_EQ(error, "File too large");
-  EXPECT_EQ(Content(path), "old");
+  EXPECT_EQ(test::FileContent(path), "old");
   EXPECT_EQ(FilesIn(folder.path()), 1u);
 }
 

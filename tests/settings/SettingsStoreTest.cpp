@@ -14,13 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::Gbk;
 
-std::string Content(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 void WriteContent(const fs::path& path, std::string_view content) {
   std::ofstream(path, std::ios::binary) << content;
 }
@@ -74,7 +67,7 @@ TEST_F(SettingsStoreTest, FirstSaveWritesTheSectionAndTheNineKeysInOrder) {
   Controls controls;
   controls.boxes[0].content = Gbk("http://h/1/A\r\nhttp://h/1/B\r\nhttp://h/1/C");
   ASSERT_TRUE(settings::SaveSettings(store, controls.table())) << store.lastError();
-  EXPECT_EQ(test::Utf8(Content(store.file())),
+  EXPECT_EQ(test::Utf8(test::FileContent(store.file())),
             "[基本配置]\r\n评论区=真\r\n转发区=假\r\n赞区=假\r\n"
             "微博地址=http://h/1/A┊*┊http://h/1/B┊*┊http://h/1/C\r\n"
             "采集格式=@#昵称#,#ID#,#时间#,#地址#,#评论#\r\n延时1=10\r\n延时2=50\r\n开始页号=1\r\n"
@@ -163,7 +156,7 @@ TEST_F(SettingsStoreTest, UnreadableOrMalformedFilesGiveTheDefaults) {
 TEST_F(SettingsStoreTest, AFailedSaveSaysWhyAndKeepsTheOldFile) {
   Controls controls;
   ASSERT_TRUE(settings::SaveSettings(store, controls.table()));
-  const std::string before = Content(store.file());
+  const std::string before = test::FileContent(store.file());
 
   // A regular file standing where the folder should be: no user, root included, can write there.
   settings::SettingsStore blocked;
@@ -180,7 +173,7 @@ TEST_F(SettingsStoreTest, AFailedSaveSaysWhyAndKeepsTheOldFile) {
   EXPECT_FALSE(settings::SaveSettings(store, controls.table()));
   fs::remove(store.file());
   fs::rename(moved, store.file());
-  EXPECT_EQ(Content(store.file()), before);
+  EXPECT_EQ(test::FileContent(store.file()), before);
 }
 
 TEST(SettingsFilePathTest, BesideTheProgramWhenWritableElseInTheConfigFolder) {

@@ -1,6 +1,8 @@
 #include "support/TestText.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "platform/CodePage.h"
 
@@ -14,6 +16,13 @@ text::Text Gbk(std::string_view utf8) {
 std::string Utf8(std::string_view gbk) {
   return platform::EncodeCodePage(platform::DecodeCodePage(gbk, platform::kLocalCodePage),
                                   platform::kUtf8);
+}
+
+std::string FileContent(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
 }
 
 TempDir::TempDir() {

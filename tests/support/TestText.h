@@ -15,6 +15,9 @@ text::Text Gbk(std::string_view utf8);
 // The UTF-8 form of GBK bytes, for readable failure messages.
 std::string Utf8(std::string_view gbk);
 
+// The whole content of a file; empty when it cannot be read.
+std::string FileContent(const std::filesystem::path& path);
+
 // A fresh directory under the system's temporary directory, removed with everything in it when
 // the object goes away.
 class TempDir {

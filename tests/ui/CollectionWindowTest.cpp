@@ -25,13 +25,6 @@ namespace {
 
 namespace names = ui::names;
 
-std::string Content(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 }  // namespace
 
 class CollectionWindowTest : public QObject {
@@ -54,7 +47,7 @@ class CollectionWindowTest : public QObject {
       Box(names::kDelay1)->setText(QStringLiteral("0"));
       Box(names::kDelay2)->setText(QStringLiteral("0"));
       window.findChild<QPlainTextEdit*>(QString::fromUtf8(names::kAddressList))
-          ->setPlainText(ui::PlainLines(Content(fixtures.path() / "addresses.txt")));
+          ->setPlainText(ui::PlainLines(test::FileContent(fixtures.path() / "addresses.txt")));
       window.findChild<ui::PageControl*>(QString::fromUtf8(names::kPageControl))
           ->SetCurrentPage(ui::kCollectionPage);
       window.show();
@@ -69,7 +62,9 @@ class CollectionWindowTest : public QObject {
       return ui::LocalLines(
           window.findChild<QPlainTextEdit*>(QString::fromUtf8(names::kOutput))->toPlainText());
     }
-    std::string Expected() { return Content(fixtures.path() / "expected-comment-date.txt"); }
+    std::string Expected() {
+      return test::FileContent(fixtures.path() / "expected-comment-date.txt");
+    }
 
     test::TempDir fixtures;
     test::SimProcess sim;

@@ -30,13 +30,6 @@ namespace {
 
 namespace names = ui::names;
 
-std::string Content(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 // Records the addresses the window asks the desktop to open.
 class UrlRecorder : public QObject {
   Q_OBJECT
@@ -230,7 +223,7 @@ class MainWindowTest : public QObject {
 
     Get<QLineEdit>(w, names::kEndPage)->setText(QStringLiteral("7"));
     QVERIFY(w.close());
-    QCOMPARE(test::Utf8(Content(m_store->file())),
+    QCOMPARE(test::Utf8(test::FileContent(m_store->file())),
              std::string("[基本配置]\r\n转发区=真\r\n评论区=真\r\n微博地址=a┊*┊b┊*┊c\r\n延时1=\r\n"
                          "赞区=假\r\n采集格式=@#昵称#,#ID#,#时间#,#地址#,#评论#\r\n延时2=50\r\n"
                          "开始页号=1\r\n结束页号=7\r\n"));

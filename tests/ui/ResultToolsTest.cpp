@@ -20,13 +20,6 @@ namespace {
 
 namespace names = ui::names;
 
-std::string Content(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 }  // namespace
 
 class ResultToolsTest : public QObject {
@@ -147,7 +140,7 @@ class ResultToolsTest : public QObject {
              (QStringList{QStringLiteral("文本文件 (*.txt)"), QStringLiteral("CSV文件 (*.csv)"),
                           QStringLiteral("全部文件 (*.*)")}));
     QCOMPARE(m_desktop.lastDialog.defaultSuffix, QStringLiteral("csv"));
-    QCOMPARE(Content(path), test::Gbk(file.toStdString()));
+    QCOMPARE(test::FileContent(path), test::Gbk(file.toStdString()));
     QCOMPARE(m_desktop.messages, QStringList{QStringLiteral("已保存：") + m_desktop.nextSaveFile});
   }
 
