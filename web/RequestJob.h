@@ -18,6 +18,8 @@ class RequestJob {
   // On the worker thread: makes the request, then marks the job finished and wakes the waiter.
   void Run();
   bool Finished();
+  // Whether the request ended before `deadline`, however late the caller noticed it.
+  bool EndedBefore(platform::SteadyTime deadline);
   // The caller stops waiting: the worker no longer wakes its pump. With `cancel` the request
   // also ends as soon as it can and its result is left unread.
   void Release(bool cancel);
@@ -30,6 +32,7 @@ class RequestJob {
   RequestCancellation m_cancellation;
   std::mutex m_mutex;
   bool m_finished = false;
+  platform::SteadyTime m_finishedAt;
   platform::EventPump* m_waiter;
 };
 

@@ -42,6 +42,24 @@ class BusyPump final : public platform::EventPump {
   platform::HeadlessEventPump m_quiet;
 };
 
+// A window's pump while the user holds a modal dialog open: the first wait runs a handler that
+// returns only after the deadline has long passed.
+class DialogPump final : public platform::EventPump {
+ public:
+  void ProcessPendingEvents() override {}
+  void WaitForEvents(platform::SteadyTime deadline) override {
+    if (dialogShown) return m_quiet.WaitForEvents(deadline);
+    dialogShown = true;
+    std::this_thread::sleep_until(deadline + 300ms);
+  }
+  void Wake() override { m_quiet.Wake(); }
+
+  bool dialogShown = false;
+
+ private:
+  platform::HeadlessEventPump m_quiet;
+};
+
 std::size_t EntriesIn(const char* folder) {
   const auto entries = std::filesystem::directory_iterator(folder);
   return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
@@ -144,6 +162,13 @@ TEST_F(TimedRequestTest, TimeLimitGivesTheMessageAtOnceWhileEventsKeepRunning) {
   EXPECT_EQ(cookies, "untouched");
   // The message passes the page decoding unchanged, so a page fetch returns it as it is.
   EXPECT_EQ(web::DecodePageText(web::kTimeoutMessage), web::kTimeoutMessage);
+}
+
+TEST_F(TimedRequestTest, PageThatArrivedInTimeIsKeptWhenTheCallerLooksLate) {
+  test::RawHttpServer server([](const std::string&) { return test::HttpAnswer("fast"); });
+  DialogPump dialog;
+  EXPECT_EQ(Body(dialog, server.Address(), {.timeoutSeconds = 0.3}), "fast");
+  EXPECT_TRUE(dialog.dialogShown);
 }
 
 TEST_F(TimedRequestTest, NoTimeLeftTimesOutAtTheFirstWakeUp) {
