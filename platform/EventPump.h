@@ -17,7 +17,9 @@ class EventPump {
   // Runs the events that are waiting now, then returns.
   virtual void ProcessPendingEvents() = 0;
   // Sleeps until an event is pending, Wake is called or `deadline` passes, whichever comes
-  // first; returns at once when one of them has already happened. Does not run events.
+  // first; returns at once when one of them has already happened. It may run the events it woke
+  // for (the window's pump does, as Qt cannot wait without dispatching), so a caller must not
+  // assume that no handler ran during the wait.
   virtual void WaitForEvents(SteadyTime deadline) = 0;
   // Ends the current or the next WaitForEvents. Any thread may call it.
   virtual void Wake() = 0;
