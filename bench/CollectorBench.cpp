@@ -73,8 +73,9 @@ namespace {
 std::string HalfDuplicateOutput(std::int64_t lines) {
   std::vector<std::int64_t> order;
   order.reserve(static_cast<std::size_t>(lines));
-  for (std::int64_t i = 0; i < lines; ++i)
+  for (std::int64_t i = 0; i < lines; ++i) {
     order.push_back(i / 2);
+  }
   std::shuffle(order.begin(), order.end(), std::mt19937_64(7));
   std::string output;
   for (const std::int64_t user : order) {

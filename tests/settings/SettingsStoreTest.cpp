@@ -47,8 +47,9 @@ struct Controls {
                            Box(Gbk("尾页"))};
   settings::StoredControls table() {
     settings::StoredControls t{{&comment, &repost, &like}, {}};
-    for (std::size_t i = 0; i < boxes.size(); ++i)
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
       t.textBoxes[i] = &boxes[i];
+    }
     return t;
   }
 };
@@ -76,8 +77,9 @@ TEST_F(SettingsStoreTest, FirstSaveWritesTheSectionAndTheNineKeysInOrder) {
 
 TEST_F(SettingsStoreTest, ValuesComeBackWhole) {
   text::Text longList;
-  while (longList.size() < 50000)
+  while (longList.size() < 50000) {
     longList += "http://weibo.com/1234567890/AbCdEfGhI\r\n";
+  }
   const text::Text values[] = {
       longList,
       Gbk("a┊*┊b"),  // a marker typed into a box comes back as a line break

@@ -78,8 +78,9 @@ class ResultToolsTest : public QObject {
   // 100 000 lines, half of them repeats, go through the box and back in one piece.
   void removeDuplicateLinesOnALargeOutput() {
     std::string lines;
-    for (int i = 0; i < 100000; ++i)
+    for (int i = 0; i < 100000; ++i) {
       lines += "@user" + std::to_string(i % 50000) + ",1\r\n";
+    }
     SetOutput(lines);
     Press(names::kDedupeButton);
     const std::string result = Output();
