@@ -1,6 +1,7 @@
 #include "ui/ControlSet.h"
 
 #include <QCheckBox>
+#include <QFont>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -116,9 +117,17 @@ QWidget* MakeControl(const ControlSpec& spec, QWidget* parent) {
   return nullptr;
 }
 
+// The design font "宋体" (SimSun) is not installed on Linux; Noto's CJK serif is its closest
+// relative, with the sans face as a fall-back.
+void MapDesignFont() {
+  QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("Noto Serif CJK SC"),
+                                                      QStringLiteral("Noto Sans CJK SC")});
+}
+
 }  // namespace
 
 ControlSet::ControlSet(QWidget& window) {
+  MapDesignFont();
   for (const ControlSpec& spec : ControlTable()) {
     QWidget* parent = spec.parent ? Find(spec.parent) : &window;
     QWidget* control = MakeControl(spec, parent);

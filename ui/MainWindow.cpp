@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFont>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -26,13 +25,6 @@
 
 namespace ui {
 namespace {
-
-// The design font "宋体" (SimSun) is not installed on Linux; Noto's CJK serif is its closest
-// relative, with the sans face as a fall-back.
-void MapDesignFont() {
-  QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("Noto Serif CJK SC"),
-                                                      QStringLiteral("Noto Sans CJK SC")});
-}
 
 constexpr std::array kRadioNames = {names::kCommentRadio, names::kRepostRadio, names::kLikeRadio};
 
@@ -70,7 +62,7 @@ MainWindow::MainWindow(settings::SettingsStore& store, Desktop& desktop, const Q
       m_store(store),
       m_desktop(desktop),
       m_serviceHost(serviceHost),
-      m_controls((MapDesignFont(), *this)),
+      m_controls(*this),
       m_panel(m_controls, desktop, *this),
       m_run(m_panel, m_pump, {.serviceHost = LocalFromQString(serviceHost)}),
       m_resultTools(m_controls, desktop, *this) {
@@ -90,8 +82,8 @@ void MainWindow::SetDesignContents() {
       ->setText(QStringLiteral("http://") + m_serviceHost);
   m_controls.Get<QPlainTextEdit>(names::kAddressList)
       ->setPlainText(ExamplePostAddresses(m_serviceHost).join(QLatin1Char('\n')));
-  const auto home = QString::fromUtf8(kHomePageAddress);
-  m_controls.Get<QWidget>(names::kHomeLink)->setProperty("address", home);
+  m_controls.Get<QWidget>(names::kHomeLink)
+      ->setProperty("address", QString::fromUtf8(kHomePageAddress));
   m_controls.Get<QWidget>(names::kContactLink)
       ->setProperty("address", QString::fromUtf8(kContactAddress));
   m_controls.Get<QWidget>(names::kMoreSoftwareLink)
