@@ -41,9 +41,9 @@ QPlainTextEdit* MultiLineBox(QWidget* parent, bool wrap) {
   return box;
 }
 
-QWidget* MakeControl(const ControlSpec& spec, QWidget* parent) {
-  const QString caption = spec.caption ? QString::fromUtf8(spec.caption) : QString();
-  switch (spec.kind) {
+QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
+  const QString caption = entry.caption ? QString::fromUtf8(entry.caption) : QString();
+  switch (entry.kind) {
     case ControlKind::kStripBackground: {
       auto* strip = new QWidget(parent);
       strip->setAutoFillBackground(true);
@@ -54,7 +54,7 @@ QWidget* MakeControl(const ControlSpec& spec, QWidget* parent) {
     }
     case ControlKind::kPictureButton: {
       auto* picture = new ClickableLabel(parent);
-      picture->setPixmap(DrawToolbarPicture(PictureOf(QString::fromUtf8(spec.name))));
+      picture->setPixmap(DrawToolbarPicture(PictureOf(QString::fromUtf8(entry.name))));
       picture->setAlignment(Qt::AlignCenter);
       return picture;
     }
@@ -101,12 +101,12 @@ QWidget* MakeControl(const ControlSpec& spec, QWidget* parent) {
       // can set each one on its own.
       auto* radio = new QRadioButton(caption, parent);
       radio->setAutoExclusive(false);
-      radio->setChecked(spec.checked);
+      radio->setChecked(entry.checked);
       return radio;
     }
     case ControlKind::kCheckBox: {
       auto* box = new QCheckBox(caption, parent);
-      box->setChecked(spec.checked);
+      box->setChecked(entry.checked);
       return box;
     }
     case ControlKind::kGroupBox:
@@ -128,15 +128,15 @@ void MapDesignFont() {
 
 ControlSet::ControlSet(QWidget& window) {
   MapDesignFont();
-  for (const ControlSpec& spec : ControlTable()) {
-    QWidget* parent = spec.parent ? Find(spec.parent) : &window;
-    QWidget* control = MakeControl(spec, parent);
-    control->setObjectName(QString::fromUtf8(spec.name));
-    control->setGeometry(spec.geometry);
+  for (const ControlEntry& entry : ControlTable()) {
+    QWidget* parent = entry.parent ? Find(entry.parent) : &window;
+    QWidget* control = MakeControl(entry, parent);
+    control->setObjectName(QString::fromUtf8(entry.name));
+    control->setGeometry(entry.geometry);
     QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(spec.fontPixels);
+    font.setPixelSize(entry.fontPixels);
     control->setFont(font);
-    if (spec.page >= 0) static_cast<PageControl*>(parent)->AddToPage(spec.page, control);
+    if (entry.page >= 0) static_cast<PageControl*>(parent)->AddToPage(entry.page, control);
     m_controls.insert(control->objectName(), control);
   }
 }

@@ -11,7 +11,7 @@ namespace n = names;
 constexpr int kText = 15;   // "宋体" at 15 pixels
 constexpr int kSmall = 12;  // link captions and group boxes
 
-const ControlSpec kControls[] = {
+const ControlEntry kControls[] = {
     // The toolbar strip and the separator: wider than the window at any size, never moved.
     {n::kStripBackground,
      K::kStripBackground,
@@ -211,7 +211,7 @@ const ControlSpec kControls[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> ControlTable() {
+std::span<const ControlEntry> ControlTable() {
   return kControls;
 }
 

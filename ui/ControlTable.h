@@ -25,7 +25,7 @@ enum class ControlKind {
   kBrowserArea,
 };
 
-struct ControlSpec {
+struct ControlEntry {
   const char* name;
   ControlKind kind;
   const char* parent;   // nullptr for the window itself
@@ -37,7 +37,7 @@ struct ControlSpec {
 };
 
 // Parents come before their children.
-std::span<const ControlSpec> ControlTable();
+std::span<const ControlEntry> ControlTable();
 
 // The page control's pages, in order.
 inline constexpr const char* kPageTitles[] = {"浏览器 - 请先登录你的新浪微博",

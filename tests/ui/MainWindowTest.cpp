@@ -76,10 +76,10 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("fontPixels");
-    for (const ui::ControlSpec& spec : ui::ControlTable()) {
-      QTest::newRow(spec.name) << QString::fromUtf8(spec.name) << spec.geometry
-                               << QString::fromUtf8(spec.caption ? spec.caption : "")
-                               << spec.fontPixels;
+    for (const ui::ControlEntry& entry : ui::ControlTable()) {
+      QTest::newRow(entry.name) << QString::fromUtf8(entry.name) << entry.geometry
+                                << QString::fromUtf8(entry.caption ? entry.caption : "")
+                                << entry.fontPixels;
     }
   }
   // Before the window is shown, every control has its design place, font and caption.
