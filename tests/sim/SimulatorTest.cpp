@@ -164,7 +164,7 @@ TEST_F(SimulatorTest, BodyFaults) {
   EXPECT_EQ(loop->get_header_value("Location"), post);
 }
 
-TEST(FaultTest, ParsesSpecifications) {
+TEST(FaultTest, ParsesFaultSwitches) {
   std::string error;
   const auto delay = sim::ParseFault("delay=250@listing", error);
   ASSERT_TRUE(delay);
