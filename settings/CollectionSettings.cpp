@@ -3,19 +3,24 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <vector>
 
 namespace settings {
 
+using text::Text;
+
 bool SaveSettings(SettingsStore& store, const StoredControls& controls) {
   store.SetSection(kSettingsSection);
-  bool saved = true;
+  // One replacement of the file for all nine values: one read and one write per save, and a
+  // file that holds either the whole old save or the whole new one.
+  std::vector<StoredValue> values;
   for (const CheckControl* radio : controls.radioButtons) {
-    saved = store.SaveCheckState(*radio) && saved;
+    values.push_back({radio->Caption(), Text(FlagText(radio->Checked()))});
   }
   for (std::size_t i = 0; i < kTextKeys.size(); ++i) {
-    saved = store.WriteText(kTextKeys[i], controls.textBoxes[i]->Content()) && saved;
+    values.push_back({Text(kTextKeys[i]), controls.textBoxes[i]->Content()});
   }
-  return saved;
+  return store.WriteTexts(values);
 }
 
 void LoadSettings(SettingsStore& store, const StoredControls& controls) {

@@ -33,8 +33,8 @@ struct StoredControls {
   std::array<TextControl*, kTextKeys.size()> textBoxes{};
 };
 
-// Writes every stored control; false when a write failed, with the store's lastError saying
-// why. The writes after a failed one are still tried.
+// Writes every stored control in one replacement of the file; false when that failed, with the
+// store's lastError saying why, and the file is left as it was.
 bool SaveSettings(SettingsStore& store, const StoredControls& controls);
 
 // Sets every stored control from the file. A missing key leaves its control as it is; each radio

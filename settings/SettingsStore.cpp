@@ -25,7 +25,19 @@ std::optional<Text> ReadContent(const std::filesystem::path& file, std::string& 
 
 }  // namespace
 
+// A value for one line of the file. A lone LF would end that line and lose the rest of the value
+// (a single-line box takes one from a paste), so it is escaped like CR LF and comes back as one.
+Text EscapeLineBreaks(TextView value) {
+  return text::ReplaceText(text::ReplaceText(value, "\r\n", kLineBreakMarker), "\n",
+                           kLineBreakMarker);
+}
+
 bool SettingsStore::WriteText(TextView key, TextView value) {
+  const StoredValue one[] = {{Text(key), Text(value)}};
+  return WriteTexts(one);
+}
+
+bool SettingsStore::WriteTexts(std::span<const StoredValue> values) {
   std::string error;
   const std::optional<Text> content = ReadContent(m_file, error);
   if (!content) {
@@ -39,8 +51,10 @@ bool SettingsStore::WriteText(TextView key, TextView value) {
     m_lastError = folderError.message();
     return false;
   }
-  const Text escaped = text::ReplaceText(value, "\r\n", kLineBreakMarker);
-  const Text updated = WithIniValue(*content, m_section, key, escaped);
+  Text updated = *content;
+  for (const StoredValue& stored : values) {
+    updated = WithIniValue(updated, m_section, stored.key, EscapeLineBreaks(stored.value));
+  }
   const std::string_view parts[] = {updated};
   return platform::ReplaceFile(m_file, parts, m_lastError);
 }
@@ -49,18 +63,18 @@ Text SettingsStore::ReadText(TextView key, TextView defaultValue) const {
   std::string unreadable;  // an unreadable file reads as a missing one
   const std::optional<Text> content = ReadContent(m_file, unreadable);
   // The default goes through the same escaping as a stored value, so both come back alike.
-  const Text escapedDefault = text::ReplaceText(defaultValue, "\r\n", kLineBreakMarker);
+  const Text escapedDefault = EscapeLineBreaks(defaultValue);
   std::optional<TextView> stored;
   if (content) stored = FindIniValue(*content, m_section, key);
   return text::ReplaceText(stored.value_or(escapedDefault), kLineBreakMarker, "\r\n");
 }
 
 bool SettingsStore::WriteFlag(TextView key, bool value) {
-  return WriteText(key, value ? kTrueText : kFalseText);
+  return WriteText(key, FlagText(value));
 }
 
 bool SettingsStore::ReadFlag(TextView key, bool defaultValue) const {
-  return ReadText(key, defaultValue ? kTrueText : kFalseText) == kTrueText;
+  return ReadText(key, FlagText(defaultValue)) == kTrueText;
 }
 
 bool SettingsStore::SaveCheckState(const CheckControl& control) {

@@ -4,6 +4,7 @@
 // page (GBK), read and written one value at a time.
 
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include "text/Text.h"
@@ -11,11 +12,22 @@
 namespace settings {
 
 // Stands for every CR LF of a stored value, so that a multi-line value fits on one line of the
-// file: "┊*┊" in GBK. A lone CR or LF is stored as it is.
+// file: "┊*┊" in GBK. A lone LF is stored as the marker too and comes back as CR LF; a lone CR
+// is stored as it is.
 inline constexpr text::TextView kLineBreakMarker = "\xA9\xAE*\xA9\xAE";
 
 inline constexpr text::TextView kTrueText = "\xD5\xE6";   // 真
 inline constexpr text::TextView kFalseText = "\xBC\xD9";  // 假
+
+inline constexpr text::TextView FlagText(bool value) {
+  return value ? kTrueText : kFalseText;
+}
+
+// One value to store and its key.
+struct StoredValue {
+  text::Text key;
+  text::Text value;
+};
 
 // A check box or radio button as the store sees it: its caption names its key.
 class CheckControl {
@@ -38,6 +50,8 @@ class SettingsStore {
   // made when missing, and the file is replaced as a whole, so a failure or a crash leaves the
   // old file intact. False on failure, with `lastError` saying why.
   bool WriteText(text::TextView key, text::TextView value);
+  // Stores several values in one replacement of the file: all of them or, on failure, none.
+  bool WriteTexts(std::span<const StoredValue> values);
   // The value stored under `key` with the markers turned back into CR LF, whole whatever its
   // length; `defaultValue` when the file, the section or the key is missing or the file cannot
   // be read. A key with an empty value gives the empty text.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <sstream>
@@ -90,6 +91,17 @@ TEST_F(SettingsStoreTest, ValuesComeBackWhole) {
     const text::Text expected = text::Text(value) == Gbk("a┊*┊b") ? "a\r\nb" : value;
     EXPECT_EQ(store.ReadText("Key", "default"), expected) << test::Utf8(value.substr(0, 40));
   }
+}
+
+// A single-line box can hold a lone LF or CR from a paste; neither may cut its value short or
+// leave a stray line in the file.
+TEST_F(SettingsStoreTest, LoneLineBreaksKeepTheValueOnOneLine) {
+  ASSERT_TRUE(store.WriteText("Template", "@#ID#\n,\r#ID#\r\n"));
+  ASSERT_TRUE(store.WriteText("Next", "x"));
+  EXPECT_EQ(store.ReadText("Template", ""), "@#ID#\r\n,\r#ID#\r\n");
+  EXPECT_EQ(store.ReadText("Next", ""), "x");
+  const std::string file = test::FileContent(store.file());
+  EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 3) << file;
 }
 
 TEST_F(SettingsStoreTest, MissingFileSectionOrKeyGivesTheDefault) {
