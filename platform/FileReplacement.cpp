@@ -29,8 +29,9 @@ bool WriteAll(int descriptor, std::string_view bytes) {
 }
 
 // Creates a file named after `path` with a random suffix, in the same folder, with the
-// permissions open(…, 0666) gives under the umask; `name` receives its name.
-FileHandle CreateTemporaryBeside(const std::filesystem::path& path, std::string& name) {
+// permissions open(…, mode) gives under the umask; `name` receives its name.
+FileHandle CreateTemporaryBeside(const std::filesystem::path& path, std::string& name,
+                                 mode_t mode) {
   const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -40,7 +41,7 @@ FileHandle CreateTemporaryBeside(const std::filesystem::path& path, std::string&
     hidden += path.filename().string();
     hidden += suffix;
     name = (folder / hidden).string();
-    FileHandle file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    FileHandle file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
     if (file.valid() || errno != EEXIST) return file;
   }
   return FileHandle();
@@ -49,7 +50,7 @@ FileHandle CreateTemporaryBeside(const std::filesystem::path& path, std::string&
 }  // namespace
 
 bool ReplaceFile(const std::filesystem::path& path, std::span<const std::string_view> parts,
-                 std::string& error) {
+                 std::string& error, unsigned newFileMode) {
   if (path.empty() || !path.has_filename()) {
     error = "no file name";
     return false;
@@ -62,7 +63,7 @@ bool ReplaceFile(const std::filesystem::path& path, std::span<const std::string_
   }
 
   std::string temporaryName;
-  FileHandle file = CreateTemporaryBeside(path, temporaryName);
+  FileHandle file = CreateTemporaryBeside(path, temporaryName, static_cast<mode_t>(newFileMode));
   if (!file.valid()) {
     error = Reason(errno);
     return false;

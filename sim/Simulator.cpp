@@ -214,7 +214,10 @@ void Simulator::ServeLogin(const httplib::Request& request, httplib::Response& r
       session = "tervane-" + std::to_string(m_port) + "-" + std::to_string(m_nextSession++);
       m_sessions.insert(session);
     }
-    response.set_header("Set-Cookie", std::string(kSessionCookie) + "=" + session + "; Path=/");
+    // The session cookie ends with the browser session unless the user asks to stay logged in.
+    std::string cookie = std::string(kSessionCookie) + "=" + session + "; Path=/; HttpOnly";
+    if (!request.get_param_value("remember").empty()) cookie += "; Max-Age=2592000";
+    response.set_header("Set-Cookie", cookie);
     response.set_redirect("/");
     return;
   }
@@ -226,6 +229,8 @@ void Simulator::ServeLogin(const httplib::Request& request, httplib::Response& r
           "<form id=\"login-form\" method=\"post\" action=\"/login\">"
           "<label>用户名 <input id=\"username\" name=\"username\"></label>"
           "<label>密码 <input id=\"password\" name=\"password\" type=\"password\"></label>"
+          "<label><input id=\"remember\" name=\"remember\" type=\"checkbox\" value=\"1\">"
+          "下次自动登录</label>"
           "<button id=\"submit\" type=\"submit\">登录</button></form></body></html>",
       kHtmlUtf8);
 }

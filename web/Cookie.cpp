@@ -19,9 +19,6 @@ using text::TextView;
 namespace {
 
 constexpr TextView kHttpOnlyPrefix = "#HttpOnly_";
-// The expiry a deleting cookie gets: long past, but not 0, which means "session".
-constexpr std::int64_t kLongAgo = 1;
-
 TextView TrimBlanks(TextView text) {
   const std::size_t first = text.find_first_not_of(" \t");
   if (first == TextView::npos) return {};
@@ -63,7 +60,7 @@ std::optional<std::int64_t> ReadInteger(TextView text) {
 }
 
 std::int64_t ExpiryAfter(std::int64_t seconds) {
-  if (seconds <= 0) return kLongAgo;
+  if (seconds <= 0) return kDeletingExpiry;
   const std::int64_t now = std::time(nullptr);
   return seconds > std::numeric_limits<std::int64_t>::max() - now
              ? std::numeric_limits<std::int64_t>::max()
@@ -73,7 +70,7 @@ std::int64_t ExpiryAfter(std::int64_t seconds) {
 std::int64_t ExpiryAt(TextView date) {
   const time_t when = curl_getdate(Text(date).c_str(), nullptr);
   if (when == -1) return 0;
-  return std::max<std::int64_t>(when, kLongAgo);
+  return std::max<std::int64_t>(when, kDeletingExpiry);
 }
 
 // Applies one "name=value" or "name" attribute; false when it makes the cookie invalid.
@@ -137,6 +134,12 @@ std::optional<Cookie> ParseSetCookie(TextView host, TextView setCookie) {
   return cookie;
 }
 
+bool IsStorableCookie(const Cookie& cookie) {
+  return !cookie.domain.empty() && !cookie.name.empty() && !HasControlCharacter(cookie.domain) &&
+         !HasControlCharacter(cookie.path) && !HasControlCharacter(cookie.name) &&
+         !HasControlCharacter(cookie.value);
+}
+
 Text ToNetscapeLine(const Cookie& cookie) {
   const auto flag = [](bool on) { return on ? "TRUE" : "FALSE"; };
   return text::Concat(cookie.httpOnly ? kHttpOnlyPrefix : "", cookie.includeSubdomains ? "." : "",
@@ -183,6 +186,14 @@ CookieFile ReadCookieFile(TextView content) {
     } else {
       file.badLines.push_back(lineNumber);
     }
+  }
+  return file;
+}
+
+Text CookieFileText(std::span<const Cookie> cookies) {
+  Text file = "# Netscape HTTP Cookie File\n";
+  for (const Cookie& cookie : cookies) {
+    file.append(ToNetscapeLine(cookie)).push_back('\n');
   }
   return file;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "text/Text.h"
@@ -24,12 +25,19 @@ struct Cookie {
   bool operator==(const Cookie&) const = default;
 };
 
+// The expiry a deleting cookie gets: long past, but not 0, which means "session".
+inline constexpr std::int64_t kDeletingExpiry = 1;
+
 // A cookie that `host` sets with the header value `setCookie` ("name=value; attributes"), as a
 // browser stores it: without a Path attribute it applies to "/", without a Domain attribute to
 // `host` alone. Max-Age 0 or below, or an Expires in the past, makes a cookie that deletes the
 // stored one. nullopt for a value that is no cookie `host` may set: no "=" or an empty name, a
 // control character, or a Domain that `host` is not in.
 std::optional<Cookie> ParseSetCookie(text::TextView host, text::TextView setCookie);
+
+// Whether the cookie can be stored and written as a cookie-list line: it has a domain and a
+// name, and no field holds a control character.
+bool IsStorableCookie(const Cookie& cookie);
 
 // "[#HttpOnly_]domain TAB TRUE|FALSE TAB path TAB TRUE|FALSE TAB expires TAB name TAB value",
 // a domain with subdomains written with a leading dot.
@@ -46,5 +54,8 @@ struct CookieFile {
   std::vector<std::size_t> badLines;
 };
 CookieFile ReadCookieFile(text::TextView content);
+// A Netscape cookies file of `cookies` that ReadCookieFile reads back: a comment line, then one
+// line each, LF-terminated.
+text::Text CookieFileText(std::span<const Cookie> cookies);
 
 }  // namespace web

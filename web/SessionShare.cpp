@@ -51,8 +51,22 @@ void SessionShare::WithShareHandle(Operation operation) {
 }
 
 void SessionShare::StoreCookie(const Cookie& cookie) {
+  if (!IsStorableCookie(cookie)) return;
   const text::Text line = ToNetscapeLine(cookie);
   WithShareHandle([&](CURL* easy) { curl_easy_setopt(easy, CURLOPT_COOKIELIST, line.c_str()); });
+}
+
+bool SessionShare::RemoveCookie(const Cookie& cookie) {
+  for (const Cookie& stored : Cookies()) {
+    if (stored.domain == cookie.domain && stored.includeSubdomains == cookie.includeSubdomains &&
+        stored.path == cookie.path && stored.name == cookie.name && stored.value == cookie.value) {
+      Cookie deleting = stored;
+      deleting.expires = kDeletingExpiry;
+      StoreCookie(deleting);
+      return true;
+    }
+  }
+  return false;
 }
 
 std::optional<Cookie> SessionShare::StoreParsed(text::TextView host, text::TextView setCookie) {

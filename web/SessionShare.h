@@ -29,8 +29,12 @@ class SessionShare {
   void Attach(CURL* easy);
 
   // Stores a cookie; one with an expiry in the past deletes the stored cookie of that domain,
-  // path and name.
+  // path and name. A cookie that is not storable is left out.
   void StoreCookie(const Cookie& cookie);
+  // Deletes the stored cookie of the same domain, subdomain rule, path and name while it still
+  // holds `cookie`'s value; false when there is none. A removal heard from a mirror thus never
+  // takes away a newer value that replaced the removed one here first.
+  bool RemoveCookie(const Cookie& cookie);
   // Stores the cookie that `host` sets with the Set-Cookie value `setCookie`; false when it is
   // no cookie that host may set.
   bool StoreSetCookie(text::TextView host, text::TextView setCookie);

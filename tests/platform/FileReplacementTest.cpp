@@ -39,6 +39,12 @@ TEST(FileReplacementTest, WritesThePartsInOrderAndKeepsAnExistingFilesPermission
 
   ASSERT_TRUE(platform::ReplaceFile(path, {}, error)) << error;
   EXPECT_EQ(test::FileContent(path), "");
+
+  // A new private file is made private: it is never readable by others, not even briefly.
+  const fs::path secret = folder.path() / "cookies.txt";
+  ASSERT_TRUE(platform::ReplaceFile(secret, second, error, 0600)) << error;
+  ASSERT_EQ(::stat(secret.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
 TEST(FileReplacementTest, FailureLeavesTheOldFileAndSaysWhy) {

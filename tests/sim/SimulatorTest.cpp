@@ -119,6 +119,11 @@ TEST_F(SimulatorTest, ListingsCanRequireALogin) {
   const std::string setCookie = login->get_header_value("Set-Cookie");
   const std::string cookie = setCookie.substr(0, setCookie.find(';'));
   ASSERT_TRUE(cookie.starts_with("SUB="));
+  EXPECT_EQ(setCookie.substr(cookie.size()), "; Path=/; HttpOnly");  // ends with the session
+  const auto remembered =
+      client.Post("/login", "username=ann&remember=1", "application/x-www-form-urlencoded");
+  ASSERT_TRUE(remembered);
+  EXPECT_TRUE(remembered->get_header_value("Set-Cookie").ends_with("; Max-Age=2592000"));
   EXPECT_TRUE(listed({{"Cookie", "other=1; " + cookie}}));
 
   ASSERT_TRUE(client.Get("/logout", {{"Cookie", cookie}}));

@@ -105,6 +105,10 @@ TEST(CookieTest, CookieFileSkipsCommentsAndNamesBadLines) {
   EXPECT_EQ(file.cookies[2].name, "last");
   EXPECT_EQ(file.badLines, std::vector<std::size_t>{5});
   EXPECT_TRUE(web::ReadCookieFile("").cookies.empty());
+
+  // What CookieFileText writes reads back the same.
+  EXPECT_EQ(web::ReadCookieFile(web::CookieFileText(file.cookies)).cookies, file.cookies);
+  EXPECT_EQ(web::CookieFileText({}), "# Netscape HTTP Cookie File\n");
 }
 
 TEST(CookieTest, StoreKeepsReplacesAndDeletes) {
@@ -129,6 +133,23 @@ TEST(CookieTest, StoreKeepsReplacesAndDeletes) {
   stored = share.Cookies();
   ASSERT_EQ(stored.size(), 1U);
   EXPECT_EQ(stored[0].name, "b");
+
+  // A removal takes the cookie only while it holds the removed value.
+  Cookie removed = stored[0];
+  removed.value = "0";
+  EXPECT_FALSE(share.RemoveCookie(removed));
+  removed.includeSubdomains = false;
+  removed.value = "1";
+  EXPECT_FALSE(share.RemoveCookie(removed));
+  removed.includeSubdomains = true;
+  EXPECT_TRUE(share.RemoveCookie(removed));
+  EXPECT_TRUE(share.Cookies().empty());
+
+  // A cookie that no cookie-list line can carry is not stored.
+  share.StoreCookie(Cookie{.domain = "weibo.com", .name = "t", .value = "a\tb"});
+  share.StoreCookie(Cookie{.domain = "", .name = "n", .value = "1"});
+  EXPECT_TRUE(share.Cookies().empty());
+  EXPECT_TRUE(share.StoreSetCookie("weibo.com", "c=1"));
   share.ClearCookies();
   EXPECT_TRUE(share.Cookies().empty());
   share.SetCookieListener(nullptr);
