@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "browser/BrowserProfile.h"
+#include "browser/EngineSetup.h"
 #include "collector/ServiceAddresses.h"
 #include "platform/AllocatorTuning.h"
 #include "settings/CollectionSettings.h"
@@ -26,6 +28,7 @@ Opens the Tervane window.
   --service-host HOST[:PORT]   service host (default weibo.com)
   --settings FILE              settings file (default tervane.ini beside the program when its
                                folder is writable, else in $XDG_CONFIG_HOME/tervane/)
+The browser page keeps its storage and the lasting cookies in $XDG_DATA_HOME/tervane/.
   --help                       show this help
   --version                    show the version
 )";
@@ -83,6 +86,7 @@ int main(int argc, char** argv) {
     }
   }
   platform::KeepFreedMemoryForReuse();
+  browser::PrepareBrowserEngine();
   QApplication application(argc, argv);
   WindowOptions options;
   if (const std::optional<std::string> error = ParseOptions(argc, argv, options)) {
@@ -95,7 +99,9 @@ int main(int argc, char** argv) {
   store.SetFile(options.settingsFile.value_or(settings::SettingsFilePath(programFolder)));
 
   ui::QtDesktop desktop;
-  ui::MainWindow window(store, desktop, QString::fromStdString(options.serviceHost));
+  browser::BrowserProfile browserProfile(browser::DefaultDataFolder());
+  ui::MainWindow window(store, desktop, browserProfile.profile(),
+                        QString::fromStdString(options.serviceHost));
   window.ShowCentred();
   return QApplication::exec();
 }

@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
+#include <QWebEngineView>
 #include <limits>
 
 #include "ui/ClickableLabel.h"
@@ -16,6 +16,7 @@
 #include "ui/ControlTable.h"
 #include "ui/NumberBox.h"
 #include "ui/PageControl.h"
+#include "ui/PushButton.h"
 #include "ui/ToolbarPictures.h"
 
 namespace ui {
@@ -79,7 +80,7 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
       return pages;
     }
     case ControlKind::kPushButton:
-      return new QPushButton(caption, parent);
+      return new PushButton(caption, parent);
     case ControlKind::kLineEdit: {
       auto* box = new QLineEdit(caption, parent);
       box->setMaxLength(std::numeric_limits<int>::max());
@@ -111,8 +112,8 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
     }
     case ControlKind::kGroupBox:
       return new QGroupBox(caption, parent);
-    case ControlKind::kBrowserArea:
-      return new QWidget(parent);
+    case ControlKind::kBrowser:
+      return new QWebEngineView(parent);
   }
   return nullptr;
 }

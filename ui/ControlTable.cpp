@@ -67,7 +67,7 @@ const ControlEntry kControls[] = {
      kText,
      false},
     {n::kBrowser,
-     K::kBrowserArea,
+     K::kBrowser,
      n::kPageControl,
      kBrowserPage,
      {0, 49, 528, 360},

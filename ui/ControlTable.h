@@ -22,7 +22,7 @@ enum class ControlKind {
   kRadioButton,
   kCheckBox,
   kGroupBox,
-  kBrowserArea,
+  kBrowser,
 };
 
 struct ControlEntry {

@@ -9,13 +9,19 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QUrl>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <array>
+
+#include "platform/WaitResponsive.h"
 
 #include "ui/ClickableLabel.h"
 #include "ui/ControlNames.h"
 #include "ui/Desktop.h"
 #include "ui/HelpText.h"
 #include "ui/PageControl.h"
+#include "ui/PushButton.h"
 #include "ui/SettingControls.h"
 #include "ui/WidgetText.h"
 
@@ -25,6 +31,9 @@
 
 namespace ui {
 namespace {
+
+// The start page is opened a second time after this long.
+constexpr long long kSecondStartPageDelayMs = 500;
 
 constexpr std::array kRadioNames = {names::kCommentRadio, names::kRepostRadio, names::kLikeRadio};
 
@@ -55,7 +64,8 @@ class StoredControlSet {
 
 }  // namespace
 
-MainWindow::MainWindow(settings::SettingsStore& store, Desktop& desktop, const QString& serviceHost)
+MainWindow::MainWindow(settings::SettingsStore& store, Desktop& desktop,
+                       QWebEngineProfile& browserProfile, const QString& serviceHost)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                            Qt::WindowCloseButtonHint),
@@ -65,7 +75,9 @@ MainWindow::MainWindow(settings::SettingsStore& store, Desktop& desktop, const Q
       m_controls(*this),
       m_panel(m_controls, desktop, *this),
       m_run(m_panel, m_pump, {.serviceHost = LocalFromQString(serviceHost)}),
-      m_resultTools(m_controls, desktop, *this) {
+      m_resultTools(m_controls, desktop, *this),
+      m_browserPage(*m_controls.Get<QWebEngineView>(names::kBrowser),
+                    *m_controls.Get<QLineEdit>(names::kBrowserAddress), browserProfile) {
   setWindowTitle(QStringLiteral("Tervane v" TERVANE_VERSION));
   m_firstActivation.setSingleShot(true);
   m_firstActivation.setInterval(0);
@@ -123,6 +135,25 @@ void MainWindow::BindEvents() {
   connect(label(names::kLogoPicture), &ClickableLabel::clicked, this,
           [] { OpenWebPage(QString::fromUtf8(kLogoAddress)); });
   BindRadioButtons();
+  BindBrowserEvents();
+}
+
+// The engine's link-hovered text is the browser's status text. Its title signal comes only when
+// the title text differs, so a finished load counts as a title change too: the address box then
+// follows from one page to the next even when both carry the same title.
+void MainWindow::BindBrowserEvents() {
+  auto* visit = m_controls.Get<PushButton>(names::kVisitButton);
+  connect(visit, &PushButton::clicked, this, [this] { m_browserPage.VisitAddress(); });
+  connect(visit, &PushButton::rightPressed, this, [this] { m_browserPage.VisitClipboardAddress(); });
+  QWebEnginePage* page = m_controls.Get<QWebEngineView>(names::kBrowser)->page();
+  connect(page, &QWebEnginePage::linkHovered, this,
+          [this](const QString& text) { m_browserPage.OnStatusTextChanged(text); });
+  connect(page, &QWebEnginePage::newWindowRequested, this,
+          [this](QWebEngineNewWindowRequest& request) {
+            m_browserPage.OnNewWindowRequested(request);
+          });
+  connect(page, &QWebEnginePage::titleChanged, this, [this] { m_browserPage.OnTitleChanged(); });
+  connect(page, &QWebEnginePage::loadFinished, this, [this] { m_browserPage.OnTitleChanged(); });
 }
 
 // Choosing one radio button clears the other two, as in any radio group; they are not Qt's
@@ -160,6 +191,10 @@ void MainWindow::ResizeLayout() {
 
 void MainWindow::FirstActivation() {
   LoadSettings();
+  const QString home = QStringLiteral("http://") + m_serviceHost;
+  m_browserPage.NavigateBrowser(home);
+  platform::WaitResponsive(m_pump, kSecondStartPageDelayMs);
+  m_browserPage.NavigateBrowser(home);
 }
 
 bool MainWindow::SaveSettings() {

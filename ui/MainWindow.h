@@ -6,6 +6,9 @@
 #include <QWidget>
 #include <memory>
 
+class QWebEngineProfile;
+
+#include "browser/BrowserPage.h"
 #include "collector/CollectionRun.h"
 #include "settings/CollectionSettings.h"
 #include "settings/SettingsStore.h"
@@ -26,11 +29,13 @@ class MainWindow : public QWidget {
   // the layout rule gives the design geometry at this size.
   static constexpr QSize kClientSize{746, 576};
 
-  MainWindow(settings::SettingsStore& store, Desktop& desktop,
+  // The browser page shows pages of `browserProfile`, which must outlive the window.
+  MainWindow(settings::SettingsStore& store, Desktop& desktop, QWebEngineProfile& browserProfile,
              const QString& serviceHost = QStringLiteral("weibo.com"));
 
   const ControlSet& controls() const { return m_controls; }
   collector::CollectionRun& collection() { return m_run; }
+  browser::BrowserPage& browserPage() { return m_browserPage; }
 
   // Shows the window centred on its screen.
   void ShowCentred();
@@ -38,7 +43,8 @@ class MainWindow : public QWidget {
   // Stretches the page control over the client area below its top, and the browser's address
   // box and browser over the page control; nothing else moves.
   void ResizeLayout();
-  // Once, when the window first becomes active: loads the settings.
+  // Once, when the window first becomes active: loads the settings and opens the service's home
+  // page, twice, half a second apart.
   void FirstActivation();
 
   // Writes the stored controls; on failure says so and returns false.
@@ -60,6 +66,7 @@ class MainWindow : public QWidget {
  private:
   void SetDesignContents();
   void BindEvents();
+  void BindBrowserEvents();
   void BindRadioButtons();
   void FixFrameToState();
 
@@ -71,6 +78,7 @@ class MainWindow : public QWidget {
   WidgetPanel m_panel;
   collector::CollectionRun m_run;
   ResultTools m_resultTools;
+  browser::BrowserPage m_browserPage;
   bool m_activated = false;
   QTimer m_firstActivation;
 };

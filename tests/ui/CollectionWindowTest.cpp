@@ -12,6 +12,8 @@
 #include <sstream>
 
 #include "RecordingDesktop.h"
+#include "support/TestBrowserProfile.h"
+#include "browser/EngineSetup.h"
 #include "settings/SettingsStore.h"
 #include "support/SimProcess.h"
 #include "support/TestText.h"
@@ -42,7 +44,7 @@ class CollectionWindowTest : public QObject {
             options.insert(options.end(), simOptions.begin(), simOptions.end());
             return options;
           }()),
-          window(store, desktop, QString::fromStdString(sim.serviceHost())) {
+          window(store, desktop, browser.profile(), QString::fromStdString(sim.serviceHost())) {
       store.SetFile(fixtures.path() / "tervane.ini");
       Box(names::kDelay1)->setText(QStringLiteral("0"));
       Box(names::kDelay2)->setText(QStringLiteral("0"));
@@ -70,8 +72,12 @@ class CollectionWindowTest : public QObject {
     test::SimProcess sim;
     settings::SettingsStore store;
     test::RecordingDesktop desktop;
+    test::TestBrowserProfile browser;
     ui::MainWindow window;
   };
+
+ public:
+  static void initMain() { browser::PrepareBrowserEngine(); }
 
  private slots:
   void startButtonCollectsEveryPageLive() {

@@ -17,6 +17,8 @@
 #include <sstream>
 
 #include "RecordingDesktop.h"
+#include "support/TestBrowserProfile.h"
+#include "browser/EngineSetup.h"
 #include "settings/SettingsStore.h"
 #include "support/TestText.h"
 #include "ui/ClickableLabel.h"
@@ -53,9 +55,13 @@ class MainWindowTest : public QObject {
   }
 
   test::TempDir m_folder;
+  test::TestBrowserProfile m_browser;
   std::unique_ptr<settings::SettingsStore> m_store;
   std::unique_ptr<test::RecordingDesktop> m_desktop;
   std::unique_ptr<ui::MainWindow> m_window;
+
+ public:
+  static void initMain() { browser::PrepareBrowserEngine(); }
 
  private slots:
   void init() {
@@ -64,7 +70,8 @@ class MainWindowTest : public QObject {
     std::filesystem::remove(m_store->file());
     m_desktop = std::make_unique<test::RecordingDesktop>();
     m_window =
-        std::make_unique<ui::MainWindow>(*m_store, *m_desktop, QStringLiteral("127.0.0.1:8080"));
+        std::make_unique<ui::MainWindow>(*m_store, *m_desktop, m_browser.profile(),
+                                         QStringLiteral("127.0.0.1:8080"));
   }
   void cleanup() {
     m_window.reset();

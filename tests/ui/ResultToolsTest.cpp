@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "RecordingDesktop.h"
+#include "support/TestBrowserProfile.h"
+#include "browser/EngineSetup.h"
 #include "settings/SettingsStore.h"
 #include "support/TestText.h"
 #include "ui/ControlNames.h"
@@ -38,14 +40,18 @@ class ResultToolsTest : public QObject {
   std::string Output() { return test::Utf8(ui::LocalLines(Box(names::kOutput)->toPlainText())); }
 
   test::TempDir m_folder;
+  test::TestBrowserProfile m_browser;
   settings::SettingsStore m_store;
   test::RecordingDesktop m_desktop;
   std::unique_ptr<ui::MainWindow> m_window;
 
+ public:
+  static void initMain() { browser::PrepareBrowserEngine(); }
+
  private slots:
   void init() {
     m_desktop = test::RecordingDesktop();
-    m_window = std::make_unique<ui::MainWindow>(m_store, m_desktop);
+    m_window = std::make_unique<ui::MainWindow>(m_store, m_desktop, m_browser.profile());
   }
   void cleanup() { m_window.reset(); }
 

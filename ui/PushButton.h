@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace ui {
+
+// A push button that also tells when the right button goes down on it.
+class PushButton : public QPushButton {
+  Q_OBJECT
+
+ public:
+  PushButton(const QString& caption, QWidget* parent);
+
+ signals:
+  void rightPressed();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+};
+
+}  // namespace ui
