@@ -104,8 +104,7 @@ bool CookieBridge::SaveCookies() {
   std::string error;
   const std::string_view parts[] = {text};
   if (!platform::ReplaceFile(m_cookiesFile, parts, error, 0600)) {
-    qWarning("tervane: cannot save the cookies file %s: %s", m_cookiesFile.c_str(),
-             error.c_str());
+    qWarning("tervane: cannot save the cookies file %s: %s", m_cookiesFile.c_str(), error.c_str());
     return false;
   }
   m_savedText = text;

@@ -144,14 +144,14 @@ void MainWindow::BindEvents() {
 void MainWindow::BindBrowserEvents() {
   auto* visit = m_controls.Get<PushButton>(names::kVisitButton);
   connect(visit, &PushButton::clicked, this, [this] { m_browserPage.VisitAddress(); });
-  connect(visit, &PushButton::rightPressed, this, [this] { m_browserPage.VisitClipboardAddress(); });
+  connect(visit, &PushButton::rightPressed, this,
+          [this] { m_browserPage.VisitClipboardAddress(); });
   QWebEnginePage* page = m_controls.Get<QWebEngineView>(names::kBrowser)->page();
   connect(page, &QWebEnginePage::linkHovered, this,
           [this](const QString& text) { m_browserPage.OnStatusTextChanged(text); });
-  connect(page, &QWebEnginePage::newWindowRequested, this,
-          [this](QWebEngineNewWindowRequest& request) {
-            m_browserPage.OnNewWindowRequested(request);
-          });
+  connect(
+      page, &QWebEnginePage::newWindowRequested, this,
+      [this](QWebEngineNewWindowRequest& request) { m_browserPage.OnNewWindowRequested(request); });
   connect(page, &QWebEnginePage::titleChanged, this, [this] { m_browserPage.OnTitleChanged(); });
   connect(page, &QWebEnginePage::loadFinished, this, [this] { m_browserPage.OnTitleChanged(); });
 }

@@ -123,15 +123,14 @@ class CookieBridgeTest : public QObject {
     lasting.setSecure(true);
     lasting.setHttpOnly(true);
     lasting.setExpirationDate(QDateTime::fromSecsSinceEpoch(kInAWeek, Qt::UTC));
-    QTest::newRow("lasting, secure, http only, path")
-        << lasting
-        << std::optional(Cookie{.domain = "weibo.com",
-                                .path = "/ajax",
-                                .secure = true,
-                                .httpOnly = true,
-                                .expires = kInAWeek,
-                                .name = "SUBP",
-                                .value = "x y"});
+    QTest::newRow("lasting, secure, http only, path") << lasting
+                                                      << std::optional(Cookie{.domain = "weibo.com",
+                                                                              .path = "/ajax",
+                                                                              .secure = true,
+                                                                              .httpOnly = true,
+                                                                              .expires = kInAWeek,
+                                                                              .name = "SUBP",
+                                                                              .value = "x y"});
     QNetworkCookie epoch = EngineCookie("old", "1", QStringLiteral("weibo.com"));
     epoch.setExpirationDate(QDateTime::fromSecsSinceEpoch(0, Qt::UTC));
     QTest::newRow("expired at 1970 stays expired, not session")
@@ -140,8 +139,8 @@ class CookieBridgeTest : public QObject {
                                 .expires = web::kDeletingExpiry,
                                 .name = "old",
                                 .value = "1"});
-    QTest::newRow("tab in the value") << EngineCookie("t", "a\tb", QStringLiteral("weibo.com"))
-                                      << std::optional<Cookie>();
+    QTest::newRow("tab in the value")
+        << EngineCookie("t", "a\tb", QStringLiteral("weibo.com")) << std::optional<Cookie>();
     QTest::newRow("no domain") << EngineCookie("n", "1", QString()) << std::optional<Cookie>();
     QTest::newRow("no name") << EngineCookie("", "1", QStringLiteral("weibo.com"))
                              << std::optional<Cookie>();
@@ -157,11 +156,13 @@ class CookieBridgeTest : public QObject {
     const browser::BrowserCookie back = browser::ToBrowserCookie(*converted);
     QCOMPARE(back.cookie.name(), reported.name());
     QCOMPARE(back.cookie.value(), reported.value());
-    QCOMPARE(back.cookie.domain(), stored->includeSubdomains
-                                       ? QStringLiteral(".") + QString::fromStdString(stored->domain)
-                                       : QString());
+    QCOMPARE(back.cookie.domain(),
+             stored->includeSubdomains
+                 ? QStringLiteral(".") + QString::fromStdString(stored->domain)
+                 : QString());
     QCOMPARE(back.origin.host(), QString::fromStdString(stored->domain));
-    QCOMPARE(back.origin.scheme(), stored->secure ? QStringLiteral("https") : QStringLiteral("http"));
+    QCOMPARE(back.origin.scheme(),
+             stored->secure ? QStringLiteral("https") : QStringLiteral("http"));
     QCOMPARE(back.origin.path(), QString::fromStdString(stored->path));
     QCOMPARE(back.cookie.isSessionCookie(), stored->expires == 0);
   }

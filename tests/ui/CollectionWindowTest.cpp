@@ -12,10 +12,10 @@
 #include <sstream>
 
 #include "RecordingDesktop.h"
-#include "support/TestBrowserProfile.h"
 #include "browser/EngineSetup.h"
 #include "settings/SettingsStore.h"
 #include "support/SimProcess.h"
+#include "support/TestBrowserProfile.h"
 #include "support/TestText.h"
 #include "ui/ControlNames.h"
 #include "ui/ControlTable.h"

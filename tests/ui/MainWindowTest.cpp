@@ -17,9 +17,9 @@
 #include <sstream>
 
 #include "RecordingDesktop.h"
-#include "support/TestBrowserProfile.h"
 #include "browser/EngineSetup.h"
 #include "settings/SettingsStore.h"
+#include "support/TestBrowserProfile.h"
 #include "support/TestText.h"
 #include "ui/ClickableLabel.h"
 #include "ui/ControlNames.h"
@@ -69,9 +69,8 @@ class MainWindowTest : public QObject {
     m_store->SetFile(m_folder.path() / "tervane.ini");
     std::filesystem::remove(m_store->file());
     m_desktop = std::make_unique<test::RecordingDesktop>();
-    m_window =
-        std::make_unique<ui::MainWindow>(*m_store, *m_desktop, m_browser.profile(),
-                                         QStringLiteral("127.0.0.1:8080"));
+    m_window = std::make_unique<ui::MainWindow>(*m_store, *m_desktop, m_browser.profile(),
+                                                QStringLiteral("127.0.0.1:8080"));
   }
   void cleanup() {
     m_window.reset();

@@ -10,9 +10,9 @@
 #include <sstream>
 
 #include "RecordingDesktop.h"
-#include "support/TestBrowserProfile.h"
 #include "browser/EngineSetup.h"
 #include "settings/SettingsStore.h"
+#include "support/TestBrowserProfile.h"
 #include "support/TestText.h"
 #include "ui/ControlNames.h"
 #include "ui/MainWindow.h"
