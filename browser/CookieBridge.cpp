@@ -55,9 +55,7 @@ CookieBridge::CookieBridge(QWebEngineCookieStore& browserStore, web::SessionShar
     if (!inbox->bridge) return;
     inbox->cookies.push_back(cookie);
     if (inbox->cookies.size() == 1) {
-      CookieBridge* bridge = inbox->bridge;
-      QMetaObject::invokeMethod(
-          bridge, [bridge] { bridge->TakeResponseCookies(); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(inbox->bridge, "TakeResponseCookies", Qt::QueuedConnection);
     }
   });
 }

@@ -23,6 +23,7 @@ namespace browser {
 
 struct ResponseCookieInbox;
 
+// One bridge at a time: it takes the collector store's one cookie listener.
 class CookieBridge : public QObject {
   Q_OBJECT
 
@@ -46,7 +47,7 @@ class CookieBridge : public QObject {
   void OnBrowserCookieAdded(const QNetworkCookie& cookie);
   void OnBrowserCookieRemoved(const QNetworkCookie& cookie);
   // Runs on the window's thread: hands the cookies responses have set to the browser's store.
-  void TakeResponseCookies();
+  Q_INVOKABLE void TakeResponseCookies();
   void SetInBrowser(const web::Cookie& cookie);
 
   QWebEngineCookieStore& m_browserStore;

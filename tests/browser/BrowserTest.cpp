@@ -1,8 +1,10 @@
-// The one cookie store of the browser page and the collector: conversions between the two
-// stores' forms, mirroring in both directions against real loopback servers, and the cookies
-// file that carries the lasting cookies over a restart.
+// The browser page's parts without the window: the engine's start-up environment, the rule for
+// status texts, and the one cookie store of the browser and the collector (conversions between
+// the two stores' forms, mirroring in both directions against real loopback servers, and the
+// cookies file that carries the lasting cookies over a restart).
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDateTime>
 #include <QNetworkCookie>
@@ -37,7 +39,7 @@ constexpr std::int64_t kInAWeek = 4102444800;  // 2100-01-01, far enough ahead f
 
 // A loopback server that answers every page with `headerLines` and a small page, and /favicon.ico
 // with 404, and keeps every request.
-std::unique_ptr<test::RawHttpServer> PageServer(std::string headerLines = "") {
+std::unique_ptr<test::RawHttpServer> PageServer(const std::string& headerLines = "") {
   return std::make_unique<test::RawHttpServer>([headerLines](const std::string& request) {
     if (request.starts_with("GET /favicon.ico")) {
       return test::HttpAnswer("", "", "HTTP/1.1 404 Not Found");
@@ -99,7 +101,7 @@ QNetworkCookie EngineCookie(const char* name, const char* value, const QString& 
 
 }  // namespace
 
-class CookieBridgeTest : public QObject {
+class BrowserTest : public QObject {
   Q_OBJECT
 
  public:
@@ -165,6 +167,29 @@ class CookieBridgeTest : public QObject {
              stored->secure ? QStringLiteral("https") : QStringLiteral("http"));
     QCOMPARE(back.origin.path(), QString::fromStdString(stored->path));
     QCOMPARE(back.cookie.isSessionCookie(), stored->expires == 0);
+  }
+
+  // As root the engine runs without its sandbox and GPU; what the environment already says is
+  // kept, and the switch is added once.
+  void engineEnvironmentForRoot() {
+    const QByteArray savedFlags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    const QByteArray savedSandbox = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--lang=zh-CN");
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "0");
+    browser::PrepareBrowserEngine();
+    browser::PrepareBrowserEngine();
+    const bool root = ::geteuid() == 0;
+    QCOMPARE(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"),
+             root ? QByteArray("--lang=zh-CN --disable-gpu") : QByteArray("--lang=zh-CN"));
+    QCOMPARE(qgetenv("QTWEBENGINE_DISABLE_SANDBOX"), QByteArray("0"));
+    qunsetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    browser::PrepareBrowserEngine();
+    QCOMPARE(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"),
+             root ? QByteArray("--disable-gpu") : QByteArray());
+    QCOMPARE(qgetenv("QTWEBENGINE_DISABLE_SANDBOX"), root ? QByteArray("1") : QByteArray());
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", savedFlags);
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", savedSandbox);
   }
 
   void statusTextNamesAWebAddress_data() {
@@ -275,5 +300,5 @@ class CookieBridgeTest : public QObject {
   }
 };
 
-QTEST_MAIN(CookieBridgeTest)
-#include "CookieBridgeTest.moc"
+QTEST_MAIN(BrowserTest)
+#include "BrowserTest.moc"
