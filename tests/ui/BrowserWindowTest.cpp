@@ -188,6 +188,7 @@ class BrowserWindowTest : public QObject {
     QVERIFY(setup.sim.running());
     const std::unique_ptr<Window> w = setup.Open();
     QVERIFY(w);
+    QCOMPARE(w->View()->page()->profile(), &w->profile.profile());
     QCOMPARE(w->AddressBox()->text(), w->home);
     QCOMPARE(w->State(), QStringLiteral("未登录"));
     QCOMPARE(w->Collect(), text::Text());
