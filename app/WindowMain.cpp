@@ -28,9 +28,10 @@ Opens the Tervane window.
   --service-host HOST[:PORT]   service host (default weibo.com)
   --settings FILE              settings file (default tervane.ini beside the program when its
                                folder is writable, else in $XDG_CONFIG_HOME/tervane/)
-The browser page keeps its storage and the lasting cookies in $XDG_DATA_HOME/tervane/.
   --help                       show this help
   --version                    show the version
+The browser page keeps its storage and the lasting cookies in $XDG_DATA_HOME/tervane/
+(~/.local/share/tervane/ without it).
 )";
 
 struct WindowOptions {

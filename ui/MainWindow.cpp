@@ -15,7 +15,6 @@
 #include <array>
 
 #include "platform/WaitResponsive.h"
-
 #include "ui/ClickableLabel.h"
 #include "ui/ControlNames.h"
 #include "ui/Desktop.h"

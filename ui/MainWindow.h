@@ -6,8 +6,6 @@
 #include <QWidget>
 #include <memory>
 
-class QWebEngineProfile;
-
 #include "browser/BrowserPage.h"
 #include "collector/CollectionRun.h"
 #include "settings/CollectionSettings.h"
@@ -16,6 +14,8 @@ class QWebEngineProfile;
 #include "ui/QtEventPump.h"
 #include "ui/ResultTools.h"
 #include "ui/WidgetPanel.h"
+
+class QWebEngineProfile;
 
 namespace ui {
 
