@@ -1,14 +1,7 @@
-// The entry point of every benchmark program: Google Benchmark with the flatness report.
+// The entry point of the benchmark programs that need nothing set up first.
 
-#include <benchmark/benchmark.h>
-
-#include "FlatnessReporter.h"
+#include "BenchRun.h"
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  FlatnessReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv);
 }

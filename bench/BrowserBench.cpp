@@ -13,8 +13,8 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchRun.h"
 #include "BenchSimulator.h"
-#include "FlatnessReporter.h"
 #include "RateComparison.h"
 #include "browser/BrowserProfile.h"
 #include "browser/EngineSetup.h"
@@ -100,10 +100,5 @@ BENCHMARK(MirrorResponseCookies)->Arg(20)->Arg(200)->UseManualTime()->Unit(bench
 int main(int argc, char** argv) {
   browser::PrepareBrowserEngine();
   QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  FlatnessReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv);
 }

@@ -4,8 +4,6 @@
 
 namespace ui {
 
-PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
-
 void PushButton::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) emit rightPressed();
   QPushButton::mousePressEvent(event);

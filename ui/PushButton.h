@@ -9,7 +9,7 @@ class PushButton : public QPushButton {
   Q_OBJECT
 
  public:
-  PushButton(const QString& caption, QWidget* parent);
+  using QPushButton::QPushButton;
 
  signals:
   void rightPressed();
