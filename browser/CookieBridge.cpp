@@ -81,6 +81,12 @@ void CookieBridge::LoadCookies() {
     return;
   }
   const web::CookieFile file = web::ReadCookieFile(*content);
+  if (!file.badLines.empty()) {
+    qWarning(
+        "tervane: in the cookies file %s, %zu line(s) are not cookies and are left out "
+        "(the first is line %zu)",
+        m_cookiesFile.c_str(), file.badLines.size(), file.badLines.front());
+  }
   const std::int64_t now = std::time(nullptr);
   for (const web::Cookie& cookie : file.cookies) {
     if (HasExpired(cookie, now)) continue;

@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,17 +65,12 @@ std::string CookieLineOf(test::RawHttpServer& server, const std::string& path) {
   return line;
 }
 
-bool ShareHolds(const std::string& name, const std::string& value) {
+// Whether the collector's store holds a cookie named `name` (with `value`, when given).
+bool ShareHolds(const std::string& name, const std::optional<std::string>& value = std::nullopt) {
   const std::vector<Cookie> cookies = web::SessionShare::Instance().Cookies();
   return std::any_of(cookies.begin(), cookies.end(), [&](const Cookie& cookie) {
-    return cookie.name == name && cookie.value == value;
+    return cookie.name == name && (!value || cookie.value == *value);
   });
-}
-
-bool ShareHoldsName(const std::string& name) {
-  const std::vector<Cookie> cookies = web::SessionShare::Instance().Cookies();
-  return std::any_of(cookies.begin(), cookies.end(),
-                     [&](const Cookie& cookie) { return cookie.name == name; });
 }
 
 // What a collector request of `address` sends; the page's text is not needed.
@@ -231,7 +227,7 @@ class BrowserTest : public QObject {
     QVERIFY(!ShareHolds("login", "yes"));
 
     store.deleteCookie(QNetworkCookie("login", "again"), origin);
-    QTRY_VERIFY_WITH_TIMEOUT(!ShareHoldsName("login"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!ShareHolds("login"), 10000);
     CollectorRequest(server->Address("/two"));
     QCOMPARE(CookieLineOf(*server, "/two"), std::string());
   }
@@ -272,7 +268,7 @@ class BrowserTest : public QObject {
       lasting.setExpirationDate(QDateTime::currentDateTimeUtc().addDays(3));
       first.profile().cookieStore()->setCookie(lasting, origin);
       first.profile().cookieStore()->setCookie(QNetworkCookie("session", "1"), origin);
-      QTRY_VERIFY_WITH_TIMEOUT(ShareHoldsName("lasting") && ShareHoldsName("session"), 10000);
+      QTRY_VERIFY_WITH_TIMEOUT(ShareHolds("lasting") && ShareHolds("session"), 10000);
     }
     const std::filesystem::path file = folder.path() / "cookies.txt";
     const std::string saved = test::FileContent(file);
@@ -285,9 +281,22 @@ class BrowserTest : public QObject {
     web::SessionShare::Instance().ClearCookies();  // as a new process starts
     browser::BrowserProfile second(folder.path());
     QVERIFY(ShareHolds("lasting", "1"));
-    QVERIFY(!ShareHoldsName("session"));
+    QVERIFY(!ShareHolds("session"));
     QVERIFY(BrowserLoads(second.profile(), QString::fromStdString(server->Address("/page"))));
     QCOMPARE(CookieLineOf(*server, "/page"), std::string("lasting=1"));
+  }
+
+  // Lines of the cookies file that are no cookies are named; the others still load.
+  void badCookieLinesAreNamed() {
+    const test::TempDir folder;
+    const std::filesystem::path file = folder.path() / "cookies.txt";
+    std::ofstream(file) << "# Netscape HTTP Cookie File\nbroken line\n"
+                           "127.0.0.1\tFALSE\t/\tFALSE\t4102444800\tgood\t1\n";
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("1 line\\(s\\) are not cookies and are left out "
+                                            "\\(the first is line 2\\)$"));
+    const browser::BrowserProfile profile(folder.path());
+    QVERIFY(ShareHolds("good", "1"));
   }
 
   // A cookies file that cannot be read is left alone rather than replaced by an empty one.
