@@ -5,6 +5,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/WorkerSignals.h"
 #include "text/ByteStream.h"
 #include "text/Conversions.h"
 #include "text/TextOps.h"
@@ -71,7 +72,10 @@ ByteBuffer TimedRequest(platform::EventPump& pump, Text& address, const RequestO
   auto job = std::make_shared<RequestJob>(std::move(stream), pump);
   std::thread worker;
   try {
-    worker = std::thread([job] { job->Run(); });
+    worker = std::thread([job] {
+      platform::KeepProgramSignalsOffThisThread();
+      job->Run();
+    });
   } catch (const std::system_error&) {
     return {};  // no thread, no request
   }
